@@ -1,0 +1,60 @@
+# Quarnel: build, run and test.
+#   make run            build and start the client
+#   make test           install what is missing, build with sanitizers, run every test
+#   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD_DIR ?= build/release
+TEST_DIR ?= build/test
+WIN_DIR ?= build/windows
+
+# Every Debian package that building, testing and the tools need.
+DEB_PACKAGES := \
+	build-essential cmake ninja-build pkg-config git ca-certificates \
+	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
+	googletest clang-format \
+	g++-mingw-w64-x86-64 wine64
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: all deps build run test check-windows format clean
+
+all: build
+
+deps:
+	@missing=$$(dpkg-query -W -f='$${db:Status-Abbrev} $${Package}\n' $(DEB_PACKAGES) 2>/dev/null \
+		| awk '$$1 == "ii" { print $$2 }' | sort -u | comm -13 - <(printf '%s\n' $(DEB_PACKAGES) | sort -u)); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
+
+build: $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/bin/quarnel
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON -DQUARNEL_WERROR=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+check-windows: deps
+	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_WERROR=ON \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+	cmake --build $(WIN_DIR) -j $(JOBS)
+	cmake/wine-prefix.sh $(CURDIR)/$(WIN_DIR)/wineprefix
+	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
+	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+format:
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs -r clang-format -i
+
+clean:
+	rm -rf build

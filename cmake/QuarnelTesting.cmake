@@ -1,0 +1,61 @@
+# Test helpers.
+#
+#   add_unit_test(NAME name SOURCES files... [LIBS libs...] [LABELS labels...]
+#                 [ENVIRONMENT VAR=value...] [ARGS args...] [TIMEOUT seconds] [GTEST])
+#
+# Builds one test program and registers it with CTest. Without GTEST the program is a
+# Qt Test program; with GTEST it uses GoogleTest (the Qt-free tests, which also run
+# under Wine in the MinGW-w64 build). Every test runs with the offscreen Qt platform,
+# private Wine prefix and strict sanitizer settings; tests make their own temporary
+# directories for settings, runtime files and logs.
+
+set(QUARNEL_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE INTERNAL "")
+
+function(quarnel_setup_gtest)
+    if(TARGET gtest)
+        return()
+    endif()
+    set(gtest_src /usr/src/googletest)
+    if(NOT EXISTS ${gtest_src}/CMakeLists.txt)
+        message(FATAL_ERROR "GoogleTest sources not found in ${gtest_src} (Debian package googletest)")
+    endif()
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    # GoogleTest is not our code: build it with our sanitizers but without -Werror.
+    get_directory_property(saved_options COMPILE_OPTIONS)
+    set(gtest_options ${saved_options})
+    list(REMOVE_ITEM gtest_options -Werror)
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${gtest_options}")
+    add_subdirectory(${gtest_src} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${saved_options}")
+endfunction()
+
+function(add_unit_test)
+    cmake_parse_arguments(T "GTEST" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;ARGS" ${ARGN})
+    if(NOT T_NAME OR NOT T_SOURCES)
+        message(FATAL_ERROR "add_unit_test needs NAME and SOURCES")
+    endif()
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    if(NOT T_LABELS)
+        set(T_LABELS unit)
+    endif()
+
+    add_executable(${T_NAME} ${T_SOURCES})
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+    if(T_GTEST)
+        target_link_libraries(${T_NAME} PRIVATE gtest_main)
+    else()
+        target_link_libraries(${T_NAME} PRIVATE Qt5::Test)
+    endif()
+
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+    set_tests_properties(${T_NAME} PROPERTIES
+        LABELS "${T_LABELS}"
+        TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUARNEL_WINEPREFIX=${QUARNEL_WINEPREFIX};ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;${T_ENVIRONMENT}")
+endfunction()

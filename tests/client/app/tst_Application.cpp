@@ -1,0 +1,155 @@
+#include "app/Application.h"
+
+#include "IsolatedUserDirs.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+// This process is the running instance; real second starts of the client (and a small
+// sender of arbitrary texts) talk to it through the single-instance channel.
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestApplication(Application& app) : app(app) {}
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<QProcess::ExitStatus>();
+        QVERIFY(!app.isRunning());
+        QCOMPARE(app.organizationName(), QStringLiteral("CPKV"));
+        QCOMPARE(app.applicationName(), QStringLiteral("Quarnel"));
+        QCOMPARE(app.id(), QStringLiteral("Lodestar"));
+
+        app.handleMessage(wakeUpMessage); // no window yet: nothing to show, nothing breaks
+
+        QVERIFY(app.start(true));
+        QVERIFY(app.window() != nullptr);
+        QCOMPARE(app.window()->windowTitle(), QStringLiteral("Quarnel"));
+        QVERIFY(!app.window()->isVisible());
+    }
+
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("none") << QStringList{"quarnel"} << false;
+        QTest::newRow("-h") << QStringList{"quarnel", "-h"} << true;
+        QTest::newRow("-a alone shows the window") << QStringList{"quarnel", "-a"} << false;
+        QTest::newRow("-a -h") << QStringList{"quarnel", "-a", "-h"} << true;
+    }
+
+    void options()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, hidden);
+        QCOMPARE(Application::parseHidden(arguments), hidden);
+    }
+
+    void secondStartWakesThisInstance_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no options") << QStringList();
+        QTest::newRow("-h") << QStringList{"-h"};
+        QTest::newRow("-a") << QStringList{"-a"};
+    }
+
+    void secondStartWakesThisInstance()
+    {
+        QFETCH(QStringList, arguments);
+        resetWindow();
+
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runToEnd(QUARNEL_BIN, arguments), 0);
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+
+        QWidget* window = app.window();
+        QTRY_VERIFY(window->isVisible());
+        QVERIFY(!window->isMinimized());
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            // Within a few pixels: the window frame may change when the window is put on top.
+            const QPoint offset = window->frameGeometry().center() - screen->availableGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+        }
+    }
+
+    void otherMessagesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lower case") << "wake up!";
+        QTest::newRow("capitals") << "WAKE UP!";
+        QTest::newRow("trailing blank") << "Wake up! ";
+        QTest::newRow("no mark") << "Wake up";
+        QTest::newRow("other text") << "Hello";
+    }
+
+    void otherMessagesChangeNothing()
+    {
+        QFETCH(QString, message);
+        resetWindow();
+        QSignalSpy received(&app, &SingleApplication::messageReceived);
+        // Exit code 0: the instance confirmed it received the text.
+        QCOMPARE(runToEnd(SEND_MESSAGE_BIN, {message}), 0);
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toString(), message);
+        QVERIFY(!app.window()->isVisible());
+        QVERIFY(!app.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void exactWakeUpTextFromAnySender()
+    {
+        resetWindow();
+        QCOMPARE(runToEnd(SEND_MESSAGE_BIN, {"Wake up!"}), 0);
+        QTRY_VERIFY(app.window()->isVisible());
+    }
+
+    void runningInstanceDoesNotMessageItself() { QVERIFY(!app.sendMessage(wakeUpMessage, 100)); }
+
+private:
+    void resetWindow()
+    {
+        QWidget* window = app.window();
+        window->hide();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        window->move(0, 0);
+        QVERIFY(!window->isVisible());
+    }
+
+    // Runs a program with this process's environment and returns its exit code (-1 when
+    // it crashed or did not end within 5 s). Waits in an event loop: this process has to
+    // answer the program meanwhile.
+    int runToEnd(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        QSignalSpy finished(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+        process.start(program, arguments);
+        if (!finished.wait(5000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    Application& app;
+};
+
+int main(int argc, char* argv[])
+{
+    IsolatedUserDirs dirs;
+    Application app(argc, argv);
+    TestApplication test(app);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Application.moc"
