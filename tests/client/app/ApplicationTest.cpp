@@ -152,4 +152,4 @@ int main(int argc, char* argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_Application.moc"
+#include "ApplicationTest.moc"

@@ -162,4 +162,4 @@ int main(int argc, char* argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_Log.moc"
+#include "LogTest.moc"

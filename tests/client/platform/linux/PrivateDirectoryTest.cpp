@@ -123,4 +123,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestPrivateDirectory)
-#include "tst_PrivateDirectory.moc"
+#include "PrivateDirectoryTest.moc"

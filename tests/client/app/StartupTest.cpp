@@ -129,4 +129,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestStartup)
-#include "tst_Startup.moc"
+#include "StartupTest.moc"
