@@ -14,6 +14,8 @@ DEB_PACKAGES := \
 	build-essential cmake ninja-build pkg-config git ca-certificates \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
 	googletest clang-format \
+	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
+	iproute2 iputils-ping \
 	g++-mingw-w64-x86-64 wine64
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
