@@ -56,8 +56,8 @@ struct Condition
     Field field = Field::LocalInterface;
     Match match = Match::Equal;
     std::uint64_t value = 0;
-    std::uint64_t high = 0;             // upper bound of a Range
-    std::uint32_t mask = 0xFFFFFFFFu;   // an address compared Equal is an address-and-mask value
+    std::uint64_t high = 0;           // upper bound of a Range
+    std::uint32_t mask = 0xFFFFFFFFu; // an address compared Equal is an address-and-mask value
 
     bool operator==(const Condition& other) const
     {
