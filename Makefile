@@ -2,12 +2,14 @@
 #   make run            build and start the client
 #   make test           install what is missing, build with sanitizers, run every test
 #   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
+#   make bench          build the benchmarks (release) and print their figures (firewall: root, else SKIP)
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 BUILD_DIR ?= build/release
 TEST_DIR ?= build/test
 WIN_DIR ?= build/windows
+BENCH_DIR ?= build/bench
 
 # Every Debian package that building, testing and the tools need.
 DEB_PACKAGES := \
@@ -20,7 +22,7 @@ DEB_PACKAGES := \
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps build run test check-windows format clean
+.PHONY: all deps build run test check-windows bench format clean
 
 all: build
 
@@ -54,6 +56,11 @@ check-windows: deps
 	cmake/wine-prefix.sh $(CURDIR)/$(WIN_DIR)/wineprefix
 	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
 	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
+	cmake --build $(BENCH_DIR) --target firewall_update_bench -j $(JOBS)
+	./$(BENCH_DIR)/bench/firewall_update_bench
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs -r clang-format -i
