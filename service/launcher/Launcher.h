@@ -1,0 +1,86 @@
+#pragma once
+
+#include "launcher/PrivateStore.h"
+#include "launcher/RunningProcess.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace launcher {
+
+struct LaunchSettings
+{
+    // The OpenVPN the service was installed with: Linux the host's --openvpn (Debian's
+    // /usr/sbin/openvpn by default), Windows defaultOpenVpnPath(), beside the service.
+    std::filesystem::path openvpnProgram;
+    // Where the configuration copies are kept, a directory only the service may use:
+    // Linux "<runtime dir>/launch" (/run/quarnel/launch under the systemd unit);
+    // Windows "<application data of the service account>\Quarnel\launch", beside
+    // settings.dat. See PrivateStore for what is checked and enforced.
+    std::filesystem::path privateDirectory;
+};
+
+struct LaunchResult
+{
+    // The reply of RunProcess: ok is started, value is exitCode.
+    bool started = false;
+    int exitCode = 0;
+    // Why the request was refused; empty when it was not.
+    std::string refusal;
+};
+
+// RunProcess of the service. A request starts something only when:
+// - its command line has exactly the shape the client builds (OpenVpnCommandLine);
+// - the program it names is the installed OpenVPN;
+// - the configuration file it names is a regular file of at most 1 MiB whose every
+//   directive passes the allowlist (checkConfig).
+// The file is read once; the checked bytes are written to a new copy in the private
+// directory, and the installed OpenVPN is started on that copy, never on the client's
+// file, so that nothing can change between the check and OpenVPN's read.
+// A refused request starts nothing and writes one line, "RunProcess refused: <why>",
+// to the log stream (the service's standard output).
+//
+// Copies live as long as their OpenVPN: a waited-for run removes its copy at once;
+// the copies of runs not waited for are removed once their process has ended, checked
+// at every run, and all of them by removeCopies.
+//
+// What the host does: build it once with the settings above, call run from the worker
+// thread only, and call removeCopies when the service stops (the destructor does too).
+// On Linux, children are reaped by the launcher itself (ProcessLauncher): the host must
+// leave SIGCHLD at its default and never wait for any child but its own.
+class Launcher
+{
+public:
+    explicit Launcher(LaunchSettings settings);
+    Launcher(LaunchSettings settings, std::ostream& log);
+    ~Launcher();
+
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    LaunchResult run(const std::u16string& commandLine, bool wait);
+    // Removes the copies whose OpenVPN has ended; run does this first every time.
+    void removeEndedCopies();
+    // Removes every copy, those of programs still running included (OpenVPN has read
+    // its copy at start).
+    void removeCopies();
+
+private:
+    struct LiveCopy
+    {
+        std::u16string name;
+        std::shared_ptr<RunningProcess> process;
+    };
+
+    LaunchResult refuse(const std::string& reason);
+
+    LaunchSettings settings;
+    std::ostream& log;
+    PrivateStore store;
+    std::vector<LiveCopy> liveCopies;
+};
+
+} // namespace launcher

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace launcher {
+
+// The only command line RunProcess accepts, as the client builds it:
+//   PROGRAM --config "FILE" --management 127.0.0.1 PORT --management-query-passwords
+// The program path comes unquoted (it may hold blanks) or quoted; the file is always
+// quoted; the port is decimal, 1 to 65535, without sign or leading zero. Nothing may be
+// added, left out or reordered.
+struct OpenVpnCommandLine
+{
+    std::u16string program;
+    std::u16string configPath;
+    int port = 0;
+
+    // Fills parsed and returns true for a line of exactly that shape; otherwise returns
+    // false with the reason in refusal, which never quotes the request's text.
+    static bool parse(const std::u16string& line, OpenVpnCommandLine& parsed, std::string& refusal);
+
+    // The line the service runs, program path quoted so that CreateProcessW never tries
+    // the shorter paths an unquoted path with blanks would give it.
+    std::u16string toCommandLine() const;
+    // The arguments that line stands for, program first.
+    std::vector<std::u16string> arguments() const;
+};
+
+} // namespace launcher

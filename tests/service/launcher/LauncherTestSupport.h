@@ -1,0 +1,158 @@
+#pragma once
+
+// Helpers of the launcher's tests: temporary directories, the stand-in OpenVPN, files.
+
+#include "launcher/LaunchFiles.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace launchertest {
+
+inline std::filesystem::path testProgramDirectory()
+{
+#ifdef _WIN32
+    std::vector<wchar_t> buffer(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
+#else
+    std::vector<char> buffer(4096);
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return std::filesystem::path(std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0))
+        .parent_path();
+#endif
+}
+
+// The stand-in OpenVPN, built beside the test programs.
+inline std::filesystem::path standInPath()
+{
+#ifdef _WIN32
+    return testProgramDirectory() / "launcher_standin.exe";
+#else
+    return testProgramDirectory() / "launcher_standin";
+#endif
+}
+
+inline void setEnvironment(const char* name, const std::string& value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
+inline std::u16string text(const std::filesystem::path& path)
+{
+    std::u16string converted;
+    launcher::pathToUtf16(path, converted);
+    return converted;
+}
+
+inline std::u16string text(const std::string& ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+inline std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+inline std::vector<std::string> lines(const std::string& content)
+{
+    std::vector<std::string> result;
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+// Polls until the condition holds or the deadline passes; true when it held.
+inline bool waitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = std::chrono::seconds(20))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+class TemporaryDirectory
+{
+public:
+    TemporaryDirectory()
+    {
+        static int counter = 0;
+        const auto base = std::filesystem::temp_directory_path();
+#ifdef _WIN32
+        const unsigned long pid = GetCurrentProcessId();
+#else
+        const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+        for (;;) {
+            path = base / ("quarnel-launcher-" + std::to_string(pid) + "-" + std::to_string(++counter));
+            std::error_code error;
+            if (std::filesystem::create_directory(path, error)) {
+                break;
+            }
+        }
+    }
+    // A stand-in started without waiting may still write its record while the directory
+    // goes; removal is retried until that has settled.
+    ~TemporaryDirectory()
+    {
+        waitUntil([this] {
+            std::error_code error;
+            std::filesystem::remove_all(path, error);
+            return !std::filesystem::exists(path, error);
+        });
+    }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+    std::filesystem::path path;
+};
+
+// Files named as configuration copies in a directory.
+inline std::vector<std::filesystem::path> copiesIn(const std::filesystem::path& directory)
+{
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind("config-", 0) == 0) {
+            found.push_back(it->path());
+        }
+    }
+    return found;
+}
+
+} // namespace launchertest

@@ -1,0 +1,113 @@
+// Plays the installed OpenVPN in the launcher's tests: records what it was started with
+// and exits with the code it is told.
+//
+//   QUARNEL_STANDIN_RECORD  file to write: one "arg:" line per argument (the program
+//                           first) and, on Linux, "fds:", "stdin:", "sigblk:" and "pid:"
+//                           lines; the file named after --config is copied to
+//                           "<record>.config"
+//   QUARNEL_STANDIN_EXIT    exit code (default 0)
+//   QUARNEL_STANDIN_SIGNAL  Linux: end by this signal instead
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#ifdef __linux__
+#include <dirent.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+#endif
+
+namespace {
+
+#ifdef __linux__
+// Taken before anything else opens a file, so that only inherited descriptors show.
+std::string openDescriptors()
+{
+    std::vector<int> numbers;
+    DIR* listing = opendir("/proc/self/fd");
+    if (listing == nullptr) {
+        return "?";
+    }
+    const int own = dirfd(listing);
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != ".." && std::atoi(name.c_str()) != own) {
+            numbers.push_back(std::atoi(name.c_str()));
+        }
+    }
+    closedir(listing);
+    std::sort(numbers.begin(), numbers.end());
+    std::string text;
+    for (const int number : numbers) {
+        text += (text.empty() ? "" : ",") + std::to_string(number);
+    }
+    return text;
+}
+
+std::string statusField(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0) {
+            std::string value = line.substr(field.size() + 1);
+            value.erase(0, value.find_first_not_of(" \t"));
+            return value;
+        }
+    }
+    return "?";
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ostringstream report;
+#ifdef __linux__
+    report << "fds:" << openDescriptors() << "\n";
+    struct stat input;
+    const bool nullInput = fstat(0, &input) == 0 && S_ISCHR(input.st_mode) && input.st_rdev == makedev(1, 3);
+    report << "stdin:" << (nullInput ? "null" : "other") << "\n";
+    report << "sigblk:" << statusField("SigBlk") << "\n";
+    report << "pid:" << getpid() << "\n";
+#endif
+    for (int i = 0; i < argc; ++i) {
+        report << "arg:" << argv[i] << "\n";
+    }
+
+    const char* record = std::getenv("QUARNEL_STANDIN_RECORD");
+    if (record != nullptr && *record != '\0') {
+        for (int i = 1; i + 1 < argc; ++i) {
+            if (std::string(argv[i]) == "--config") {
+                std::ifstream config(argv[i + 1], std::ios::binary);
+                std::ofstream copy(std::string(record) + ".config", std::ios::binary);
+                copy << config.rdbuf();
+            }
+        }
+        // Written last and whole, so that a test that sees the file sees all of it.
+        const std::string temporary = std::string(record) + ".part";
+        {
+            std::ofstream out(temporary, std::ios::binary);
+            out << report.str();
+        }
+        std::rename(temporary.c_str(), record);
+    }
+
+#ifdef __linux__
+    if (const char* signal = std::getenv("QUARNEL_STANDIN_SIGNAL")) {
+        ::signal(std::atoi(signal), SIG_DFL);
+        raise(std::atoi(signal));
+    }
+#endif
+    const char* code = std::getenv("QUARNEL_STANDIN_EXIT");
+    return code != nullptr ? std::atoi(code) : 0;
+}
