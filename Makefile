@@ -2,6 +2,7 @@
 #   make run            build and start the client
 #   make test           install what is missing, build with sanitizers, run every test
 #   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
+#   make install        install the programs and the service's unit (PREFIX, DESTDIR)
 #   make bench          build the benchmarks (release) and print their figures (firewall: root, else SKIP)
 
 SHELL := /bin/bash
@@ -22,7 +23,16 @@ DEB_PACKAGES := \
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps build run test check-windows bench format clean
+# Installation layout. The service lives in its own directory, with the CLDR zone mapping
+# beside it, where it looks for the file.
+PREFIX ?= /usr/local
+DESTDIR ?=
+BINDIR ?= $(PREFIX)/bin
+SERVICEDIR ?= $(PREFIX)/lib/quarnel
+UNITDIR ?= $(PREFIX)/lib/systemd/system
+CLDR_ZONES ?= /usr/share/unicode/cldr/common/supplemental/windowsZones.xml
+
+.PHONY: all deps build run test check-windows bench install format clean
 
 all: build
 
@@ -61,6 +71,16 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
 	cmake --build $(BENCH_DIR) --target firewall_update_bench -j $(JOBS)
 	./$(BENCH_DIR)/bench/firewall_update_bench
+
+install: build
+	install -D -m 0755 $(BUILD_DIR)/bin/quarnel $(DESTDIR)$(BINDIR)/quarnel
+	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-servicectl $(DESTDIR)$(BINDIR)/quarnel-servicectl
+	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-service $(DESTDIR)$(SERVICEDIR)/quarnel-service
+	install -D -m 0644 $(CLDR_ZONES) $(DESTDIR)$(SERVICEDIR)/windowsZones.xml
+	install -d $(DESTDIR)$(UNITDIR)
+	sed 's|/usr/local/lib/quarnel/|$(SERVICEDIR)/|' packaging/linux/quarnel-service.service \
+		> $(DESTDIR)$(UNITDIR)/quarnel-service.service
+	chmod 0644 $(DESTDIR)$(UNITDIR)/quarnel-service.service
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs -r clang-format -i

@@ -1,0 +1,10 @@
+#include "pipe/PipeEndpoint.h"
+
+namespace servicepipe {
+
+std::string defaultEndpoint()
+{
+    return "\\\\.\\pipe\\QuarnelOpenVPNService";
+}
+
+} // namespace servicepipe
