@@ -3,6 +3,7 @@
 #   make test           install what is missing, build with sanitizers, run every test
 #   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
 #   make install        install the programs and the service's unit (PREFIX, DESTDIR)
+#   make fuzz           build the libFuzzer targets with clang and run them (FUZZ_SECONDS each)
 #   make bench          build the benchmarks (release) and print their figures (firewall: root, else SKIP)
 
 SHELL := /bin/bash
@@ -11,12 +12,14 @@ BUILD_DIR ?= build/release
 TEST_DIR ?= build/test
 WIN_DIR ?= build/windows
 BENCH_DIR ?= build/bench
+FUZZ_DIR ?= build/fuzz
+FUZZ_SECONDS ?= 60
 
 # Every Debian package that building, testing and the tools need.
 DEB_PACKAGES := \
 	build-essential cmake ninja-build pkg-config git ca-certificates \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
-	googletest clang-format \
+	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
 	iproute2 iputils-ping \
 	g++-mingw-w64-x86-64 wine64
@@ -32,7 +35,7 @@ SERVICEDIR ?= $(PREFIX)/lib/quarnel
 UNITDIR ?= $(PREFIX)/lib/systemd/system
 CLDR_ZONES ?= /usr/share/unicode/cldr/common/supplemental/windowsZones.xml
 
-.PHONY: all deps build run test check-windows bench install format clean
+.PHONY: all deps build run test check-windows fuzz bench install format clean
 
 all: build
 
@@ -67,9 +70,20 @@ check-windows: deps
 	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
 	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
 
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_FUZZ=ON \
+		-DQUARNEL_SANITIZE=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) --target service_request_fuzz launch_policy_fuzz -j $(JOBS)
+	mkdir -p $(FUZZ_DIR)/corpus/service $(FUZZ_DIR)/corpus/policy $(FUZZ_DIR)/state
+	QUARNEL_FUZZ_STATE_DIR=$(FUZZ_DIR)/state ./$(FUZZ_DIR)/fuzz/service_request_fuzz -max_total_time=$(FUZZ_SECONDS) \
+		-max_len=40000 -print_final_stats=1 $(FUZZ_DIR)/corpus/service
+	./$(FUZZ_DIR)/fuzz/launch_policy_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
+		$(FUZZ_DIR)/corpus/policy
+
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
-	cmake --build $(BENCH_DIR) --target firewall_update_bench -j $(JOBS)
+	cmake --build $(BENCH_DIR) --target firewall_update_bench pipe_roundtrip_bench -j $(JOBS)
+	./$(BENCH_DIR)/bench/pipe_roundtrip_bench
 	./$(BENCH_DIR)/bench/firewall_update_bench
 
 install: build

@@ -13,6 +13,14 @@ if(QUARNEL_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage feedback for the libFuzzer targets in every library they link.
+if(QUARNEL_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "The fuzz targets need clang (CMAKE_CXX_COMPILER=clang++)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(MINGW)
     # Self-contained executables, so that Wine needs no MinGW runtime DLLs beside them.
     add_link_options(-static -static-libgcc -static-libstdc++)
