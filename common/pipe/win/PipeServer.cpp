@@ -2,6 +2,8 @@
 
 #include "pipe/ServiceRequest.h"
 
+#include "pipe/win/WideText.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -11,16 +13,6 @@ namespace servicepipe {
 
 namespace {
 
-std::wstring widen(const std::string& text)
-{
-    if (text.empty()) {
-        return std::wstring();
-    }
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 } // namespace
 
