@@ -41,9 +41,14 @@ bool firewallRequest(ServiceCommand command, const QString& addressList, const F
 
 bool serviceExchange(const ServiceRequest& request, ServiceReply& reply)
 {
+    return exchangeWithService(request, reply) == servicepipe::PipeClient::Result::Replied;
+}
+
+servicepipe::PipeClient::Result exchangeWithService(const ServiceRequest& request, ServiceReply& reply)
+{
     servicepipe::PipeClient client;
     client.setConnectTimeout(std::chrono::milliseconds(connectTimeoutMs.load()));
-    return client.exchange(request, reply) == servicepipe::PipeClient::Result::Replied;
+    return client.exchange(request, reply);
 }
 
 void setServiceConnectTimeout(std::chrono::milliseconds timeout)

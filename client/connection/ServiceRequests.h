@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pipe/FirewallOptions.h"
+#include "pipe/PipeClient.h"
 #include "pipe/ServiceReply.h"
 #include "pipe/ServiceRequest.h"
 
@@ -22,6 +23,11 @@ bool changeTimezoneRequest(bool restore, const QString& zoneName);
 
 // The step every request shares: true when the request was written and a reply read.
 bool serviceExchange(const servicepipe::ServiceRequest& request, servicepipe::ServiceReply& reply);
+
+// The same step with its outcome told apart: the service not there (or busy past the
+// time-out) versus a write or read that failed once connected.
+servicepipe::PipeClient::Result exchangeWithService(const servicepipe::ServiceRequest& request,
+                                                    servicepipe::ServiceReply& reply);
 
 // How long a missing or busy service is waited for (10 s unless a test shortens it).
 void setServiceConnectTimeout(std::chrono::milliseconds timeout);

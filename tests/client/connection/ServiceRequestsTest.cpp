@@ -1,96 +1,14 @@
 #include "connection/ServiceRequests.h"
 
-#include "pipe/PipeServer.h"
-#include "pipe/StopEvent.h"
+#include "FakeService.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <deque>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
 
 using namespace servicepipe;
-
-namespace {
-
-// A stand-in for the service on a private socket: records every request as it arrived
-// and answers with the replies it is given, in order (ok 1 when it runs out).
-class FakeService
-{
-public:
-    explicit FakeService(const std::string& endpoint) : server(endpoint, stop)
-    {
-        ready = server.open();
-        if (ready) {
-            worker = std::thread([this] { serve(); });
-        }
-    }
-
-    ~FakeService()
-    {
-        stop.set();
-        if (worker.joinable()) {
-            worker.join();
-        }
-        server.close();
-    }
-
-    bool isReady() const { return ready; }
-
-    void answer(std::uint8_t ok, std::int32_t value = 0)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        replies.push_back({ok, value});
-    }
-
-    std::vector<std::vector<std::uint8_t>> received()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return requests;
-    }
-
-private:
-    void serve()
-    {
-        std::vector<std::uint8_t> buffer(requestSize);
-        for (;;) {
-            const ServerTransport::Wait wait = server.waitForClient();
-            if (wait == ServerTransport::Wait::Stopped) {
-                return;
-            }
-            if (wait != ServerTransport::Wait::Connected) {
-                continue;
-            }
-            std::size_t size = 0;
-            if (server.readRequest(buffer.data(), buffer.size(), size)) {
-                ServiceReply reply{1, 0};
-                {
-                    std::lock_guard<std::mutex> lock(mutex);
-                    requests.emplace_back(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(size));
-                    if (!replies.empty()) {
-                        reply = replies.front();
-                        replies.pop_front();
-                    }
-                }
-                const auto bytes = reply.toBytes();
-                server.writeReply(bytes.data(), bytes.size());
-            }
-            server.disconnect();
-        }
-    }
-
-    StopEvent stop;
-    PipeServer server;
-    bool ready = false;
-    std::thread worker;
-    std::mutex mutex;
-    std::deque<ServiceReply> replies;
-    std::vector<std::vector<std::uint8_t>> requests;
-};
-
-} // namespace
 
 class TestServiceRequests : public QObject
 {
