@@ -1,8 +1,17 @@
 #include "TunnelLab.h"
 
+#include "IsolatedUserDirs.h"
+#include "connection/Connection.h"
+#include "connection/MakeOVPNFile.h"
+#include "connection/OpenVPNConnectorQt.h"
+#include "connection/StunnelManager.h"
+#include "data/ConfigServer.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include <memory>
@@ -22,6 +31,30 @@ QByteArray plainClientConfig(const QByteArray& remote, const QByteArray& protoco
            lab->clientKey() + "\r\n</key>\r\n";
 }
 
+// The record the connection controller hands the configuration writer.
+ConfigServer configFor(const QString& mode)
+{
+    ConfigServer server;
+    server.ports = QStringList{"1194"};
+    server.protocol = mode;
+    server.host = TunnelLab::serverAddress;
+    server.certificate = lab->clientCertificate();
+    server.key = lab->clientKey();
+    server.config = lab->configText();
+    server.localPort = 1194;
+    return server;
+}
+
+// Sums the byte counts the connector reported so far.
+quint64 bytesSeen(const QSignalSpy& statistics)
+{
+    if (statistics.isEmpty()) {
+        return 0;
+    }
+    const QList<QVariant>& last = statistics.last();
+    return last.at(0).toULongLong() + last.at(1).toULongLong();
+}
+
 } // namespace
 
 // Real tunnels: OpenVPN and stunnel servers in one private namespace, the client side in
@@ -37,6 +70,14 @@ private slots:
             QSKIP(qPrintable("SKIP real tunnel tests: " + unavailable));
         }
         QVERIFY2(lab->ok(), qPrintable(lab->failure()));
+    }
+
+    void initTestCase()
+    {
+        if (unavailable.isEmpty() && lab->ok()) {
+            qRegisterMetaType<quint64>("quint64");
+            QVERIFY2(lab->startService(), qPrintable(lab->failure()));
+        }
     }
 
     void cleanup()
@@ -90,10 +131,98 @@ private slots:
         QVERIFY(client.waitForFinished(10000));
         QTRY_VERIFY(!lab->clientHasDevice("tun7"));
     }
+
+    // The client's own path: configuration file, the service starting OpenVPN, the
+    // management dialogue answering the credentials, traffic, and stop.
+    void connectorBuildsATunnel_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("udp") << "udp";
+        QTest::newRow("tcp") << "tcp";
+        QTest::newRow("stealth") << "stealth";
+    }
+
+    void connectorBuildsATunnel()
+    {
+        QFETCH(QString, mode);
+        const bool stealth = mode == "stealth";
+        QVERIFY2(lab->startServer(mode), qPrintable(lab->failure()));
+
+        StunnelManager stunnel("/usr/bin/stunnel4");
+        if (stealth) {
+            stunnel.start(TunnelLab::serverAddress, 443, "vpn.example");
+            QVERIFY(waitForLocalPort(stunnel.localPort()));
+        }
+        MakeOVPNFile writer;
+        QVERIFY(stealth ? writer.makeStealthFile(configFor(mode)) : writer.makeFile(configFor(mode)));
+
+        OpenVPNConnectorQt connector;
+        QSignalSpy connected(&connector, &OpenVPNConnectorQt::connected);
+        QSignalSpy disconnected(&connector, &OpenVPNConnectorQt::disconnected);
+        QSignalSpy errors(&connector, &OpenVPNConnectorQt::error);
+        QSignalSpy statistics(&connector, &OpenVPNConnectorQt::statisticsUpdated);
+        connector.startOpenVPN(writer.path(), TunnelLab::userName, TunnelLab::password);
+
+        QVERIFY2(connected.wait(30000) || connected.count() == 1,
+                 qPrintable(QString("errors: %1").arg(errors.isEmpty() ? -1 : errors.first().first().toInt())));
+        QVERIFY(errors.isEmpty());
+        QVERIFY(lab->clientHasDevice("tun0"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(!statistics.isEmpty(), 5000);
+        const quint64 before = bytesSeen(statistics);
+        QCOMPARE(
+            TunnelLab::runIn(QString(), "ping",
+                             {"-n", "-c", "20", "-i", "0.05", "-s", "1000", "-W", "2", TunnelLab::tunnelServerAddress}),
+            0);
+        // 20 echo requests and replies of a kilobyte each have crossed the tunnel.
+        QTRY_VERIFY_WITH_TIMEOUT(bytesSeen(statistics) >= before + 40000, 5000);
+
+        connector.stop();
+        QVERIFY(disconnected.wait(15000) || disconnected.count() == 1);
+        QVERIFY(connector.wait(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(!lab->clientHasDevice("tun0"), 10000);
+        stunnel.stop();
+    }
+
+    void wrongPasswordIsReported()
+    {
+        QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
+        MakeOVPNFile writer;
+        QVERIFY(writer.makeFile(configFor("udp")));
+        OpenVPNConnectorQt connector;
+        QSignalSpy errors(&connector, &OpenVPNConnectorQt::error);
+        QSignalSpy connected(&connector, &OpenVPNConnectorQt::connected);
+        connector.startOpenVPN(writer.path(), TunnelLab::userName, "not the password");
+        QVERIFY(errors.wait(30000) || !errors.isEmpty());
+        QCOMPARE(errors.first().first().toInt(), 0);
+        QCOMPARE(Connection::errorMessage(0), QStringLiteral("Invalid username or password"));
+        QVERIFY(connected.isEmpty());
+        connector.stop();
+        QVERIFY(connector.wait(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(!lab->clientHasDevice("tun0"), 10000);
+    }
+
+private:
+    static bool waitForLocalPort(int port)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!clock.hasExpired(10000)) {
+            QTcpSocket probe;
+            probe.connectToHost("127.0.0.1", static_cast<quint16>(port));
+            if (probe.waitForConnected(200)) {
+                return true;
+            }
+            QTest::qWait(50);
+        }
+        return false;
+    }
 };
 
 int main(int argc, char* argv[])
 {
+    // The client's temporary directory (configuration files) and settings stay private.
+    IsolatedUserDirs dirs;
     unavailable = TunnelLab::unavailableReason();
     std::unique_ptr<TunnelLab> owner;
     if (unavailable.isEmpty()) {
