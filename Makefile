@@ -17,7 +17,7 @@ FUZZ_SECONDS ?= 60
 
 # Every Debian package that building, testing and the tools need.
 DEB_PACKAGES := \
-	build-essential cmake ninja-build pkg-config git ca-certificates \
+	build-essential cmake ninja-build pkg-config git ca-certificates python3 \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
