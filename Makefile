@@ -21,7 +21,7 @@ DEB_PACKAGES := \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
-	iproute2 iputils-ping openvpn stunnel4 openssl \
+	iproute2 iputils-ping fping openvpn stunnel4 openssl \
 	g++-mingw-w64-x86-64 wine64
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -82,8 +82,10 @@ fuzz: deps
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
-	cmake --build $(BENCH_DIR) --target firewall_update_bench pipe_roundtrip_bench connect_time_bench -j $(JOBS)
+	cmake --build $(BENCH_DIR) --target firewall_update_bench pipe_roundtrip_bench connect_time_bench \
+		ping_sweep_bench -j $(JOBS)
 	./$(BENCH_DIR)/bench/pipe_roundtrip_bench
+	./$(BENCH_DIR)/bench/ping_sweep_bench
 	./$(BENCH_DIR)/bench/connect_time_bench
 	./$(BENCH_DIR)/bench/firewall_update_bench
 
