@@ -302,9 +302,9 @@ class Handler(BaseHTTPRequestHandler):
             return
         if path == "/_requests":
             with self.state.lock:
+                out = list(self.state.requests)
                 if "clear=1" in raw_query.split("&"):
                     self.state.requests = []
-                out = list(self.state.requests)
             self.send_json(out)
             return
         if path == "/_fixture":

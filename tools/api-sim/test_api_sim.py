@@ -240,7 +240,8 @@ class LogTest(SimTestCase):
         with open(self.sim.log) as f:
             lines = [json.loads(line) for line in f]
         self.assertEqual(lines[-3:], reqs)   # control calls are not logged
-        self.sim.get("/_requests?clear=1")
+        # clear=1 hands over the log, then empties it.
+        self.assertEqual(json.loads(self.sim.get("/_requests?clear=1")[1]), reqs)
         self.assertEqual(self.sim.requests(), [])
 
 

@@ -1,0 +1,190 @@
+#include "api/ApiAnswerReader.h"
+
+#include <QDateTime>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QDomNode>
+
+namespace {
+
+const QString trueWord = QStringLiteral("true");
+
+QDomElement documentElement(const QByteArray& body)
+{
+    QDomDocument document;
+    // A broken answer is not reported, it just has no elements: the tree Qt
+    // leaves after a parse error (say, of a cut answer) must not be walked.
+    if (!document.setContent(body))
+        return QDomElement();
+    return document.documentElement();
+}
+
+// The ver and link children of an upgrade element; a missing child gives an
+// empty value.
+void readUpgrade(const QDomElement& upgrade, QString& version, QString& link)
+{
+    version.clear();
+    link.clear();
+    for (QDomElement child = upgrade.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        const QString tag = child.tagName();
+        if (tag == QLatin1String("ver"))
+            version = ApiAnswerReader::decodedText(child);
+        else if (tag == QLatin1String("link"))
+            link = ApiAnswerReader::decodedText(child);
+    }
+}
+
+QString decodedAttribute(const QDomElement& element, const char* name)
+{
+    return ServerInfo::decodeAttribute(element, QLatin1String(name));
+}
+
+// One element of the catalogue (vpn, cert, key, config, file), shared by the
+// sign-in and the server-list answer. Returns false for any other tag.
+class CatalogueWalk
+{
+public:
+    explicit CatalogueWalk(Catalogue& catalogue) : catalogue(catalogue) {}
+
+    bool read(const QDomElement& element)
+    {
+        const QString tag = element.tagName();
+        if (tag == QLatin1String("vpn")) {
+            if (fresh)
+                catalogue.serverList.clear();
+            catalogue.serverList.append(ServerInfo::fromApiElement(element, catalogue.accounts));
+            fresh = false;
+        } else if (tag == QLatin1String("cert")) {
+            catalogue.certificates[decodedAttribute(element, "user")] = ApiAnswerReader::decodedBytes(element);
+        } else if (tag == QLatin1String("key")) {
+            catalogue.keys[decodedAttribute(element, "user")] = ApiAnswerReader::decodedBytes(element);
+        } else if (tag == QLatin1String("config")) {
+            catalogue.config = ApiAnswerReader::decodedBytes(element);
+        } else if (tag == QLatin1String("file")) {
+            // The table is replaced once per answer: clearing it at every login
+            // line would keep only the last login when the lines come before
+            // the locations.
+            if (fresh && freshLogins)
+                catalogue.accounts.clear();
+            freshLogins = false;
+            const QString user = decodedAttribute(element, "user");
+            const qint64 seconds = decodedAttribute(element, "exp").toLongLong();
+            VpnAccount& entry = catalogue.accounts[user];
+            entry.login = user;
+            entry.password = decodedAttribute(element, "pass");
+            entry.expires = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    Catalogue& catalogue;
+    // No location of this answer read yet.
+    bool fresh = true;
+    bool freshLogins = true;
+};
+
+} // namespace
+
+QByteArray ApiAnswerReader::decodedBytes(const QDomElement& element)
+{
+    return QByteArray::fromBase64(element.text().toLatin1());
+}
+
+QString ApiAnswerReader::decodedText(const QDomElement& element)
+{
+    // The QByteArray overload stops at the first NUL.
+    return QString::fromUtf8(decodedBytes(element));
+}
+
+ApiAnswerReader::SignIn ApiAnswerReader::readSignIn(const QByteArray& body, Catalogue& catalogue,
+                                                    QString& updateVersion, QString& updateLink)
+{
+    SignIn result;
+    // An answer without a ver element counts as a lite account.
+    bool lite = true;
+    CatalogueWalk walk(catalogue);
+    const QDomElement root = documentElement(body);
+    for (QDomElement element = root.firstChildElement(); !element.isNull(); element = element.nextSiblingElement()) {
+        const QString tag = element.tagName();
+        if (tag == QLatin1String("ver")) {
+            lite = decodedAttribute(element, "type") == QLatin1String("lite");
+            if (decodedText(element) != trueWord) {
+                result.accepted = false;
+                result.error = NetworkManager::UnsupportedVersion;
+                return result;
+            }
+        } else if (tag == QLatin1String("auth")) {
+            if (decodedText(element) != trueWord) {
+                result.accepted = false;
+                result.error = NetworkManager::WrongCredentials;
+                return result;
+            }
+        } else if (tag == QLatin1String("upgrade")) {
+            readUpgrade(element, updateVersion, updateLink);
+        } else if (tag == QLatin1String("error")) {
+            result.accepted = false;
+            result.message = decodedText(element);
+            result.error = result.message == QLatin1String("nosub") ? NetworkManager::NoSubscription
+                                                                    : NetworkManager::RequestFailed;
+            return result;
+        } else {
+            walk.read(element);
+        }
+    }
+    result.error = lite ? NetworkManager::LiteAccount : NetworkManager::NoError;
+    return result;
+}
+
+void ApiAnswerReader::readServerList(const QByteArray& body, Catalogue& catalogue)
+{
+    CatalogueWalk walk(catalogue);
+    const QDomElement root = documentElement(body);
+    for (QDomElement element = root.firstChildElement(); !element.isNull(); element = element.nextSiblingElement())
+        walk.read(element);
+}
+
+bool ApiAnswerReader::readProgramUpdate(const QByteArray& body, QString& version, QString& link)
+{
+    const QDomElement root = documentElement(body);
+    for (QDomElement element = root.firstChildElement(); !element.isNull(); element = element.nextSiblingElement()) {
+        if (element.tagName() != QLatin1String("upgrade"))
+            continue;
+        readUpgrade(element, version, link);
+        if (!version.isEmpty() && !link.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+bool ApiAnswerReader::readTimezone(const QByteArray& body, QString& timezone)
+{
+    timezone.clear();
+    const QDomElement zone = documentElement(body).firstChildElement(QStringLiteral("timezone"));
+    if (zone.isNull())
+        return false;
+    const QString name = decodedText(zone);
+    if (name == QLatin1String("N/A"))
+        return false;
+    timezone = name;
+    return true;
+}
+
+bool ApiAnswerReader::readBuyLink(const QByteArray& body, QString& link)
+{
+    const QDomElement element = documentElement(body).firstChildElement(QStringLiteral("link"));
+    if (element.isNull())
+        return false;
+    link = decodedText(element);
+    return true;
+}
+
+void ApiAnswerReader::readDoubleHop(const QByteArray& body, QMap<QString, int>& doubleLatency)
+{
+    const QDomElement root = documentElement(body);
+    for (QDomElement element = root.firstChildElement(QStringLiteral("p")); !element.isNull();
+         element = element.nextSiblingElement(QStringLiteral("p")))
+        doubleLatency[element.text()] = element.attribute(QStringLiteral("p")).toInt();
+}
