@@ -92,6 +92,18 @@ inline std::vector<std::string> lines(const std::string& content)
     return result;
 }
 
+// The arguments the stand-in program recorded, one "arg:" line each, program first.
+inline std::vector<std::string> recordedArgumentsOf(const std::filesystem::path& record)
+{
+    std::vector<std::string> arguments;
+    for (const auto& line : lines(readFile(record))) {
+        if (line.rfind("arg:", 0) == 0) {
+            arguments.push_back(line.substr(4));
+        }
+    }
+    return arguments;
+}
+
 // Polls until the condition holds or the deadline passes; true when it held.
 inline bool waitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = std::chrono::seconds(20))
 {

@@ -65,16 +65,7 @@ protected:
         return "(none)";
     }
 
-    std::vector<std::string> recordedArguments() const
-    {
-        std::vector<std::string> arguments;
-        for (const auto& line : lines(readFile(record))) {
-            if (line.rfind("arg:", 0) == 0) {
-                arguments.push_back(line.substr(4));
-            }
-        }
-        return arguments;
-    }
+    std::vector<std::string> recordedArguments() const { return recordedArgumentsOf(record); }
 
     TemporaryDirectory temporary;
     std::filesystem::path record;
