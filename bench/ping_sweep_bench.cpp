@@ -1,7 +1,7 @@
 // Latency sweep of 100 loopback addresses: PingManager (one ping process per
 // address, five at a time) against fping measuring the same addresses with the
 // same echo count and timeout, in the same run.
-#include "servers/PingManager.h"
+#include "ping/PingManager.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

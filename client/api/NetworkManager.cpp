@@ -6,7 +6,7 @@
 #include "api/GetManager.h"
 #include "data/LocalSettings.h"
 #include "data/PemTable.h"
-#include "servers/PingManager.h"
+#include "ping/PingManager.h"
 
 #include <QCoreApplication>
 #include <QHash>

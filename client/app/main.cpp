@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Log.h"
+#include "log/Log.h"
 
 #include <QMessageBox>
 #include <QSslSocket>

@@ -1,6 +1,6 @@
 #include "connection/Connection.h"
 
-#include "app/Log.h"
+#include "log/Log.h"
 #include "connection/OpenVPNConnectorQt.h"
 #include "data/ServerInfo.h"
 

@@ -1,6 +1,6 @@
-#include "servers/PingManager.h"
+#include "ping/PingManager.h"
 
-#include "servers/PingWrapper.h"
+#include "ping/PingWrapper.h"
 
 #include <QThreadPool>
 

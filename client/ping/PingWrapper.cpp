@@ -1,7 +1,7 @@
-#include "servers/PingWrapper.h"
+#include "ping/PingWrapper.h"
 
 #include "platform/PingCommand.h"
-#include "servers/PingReplyParser.h"
+#include "ping/PingReplyParser.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "servers/PingReplyParser.h"
+#include "ping/PingReplyParser.h"
 
 #include <QStringList>
 #include <QTextCodec>

@@ -1,6 +1,6 @@
-#include "servers/PingManager.h"
-#include "servers/PingReplyParser.h"
-#include "servers/PingWrapper.h"
+#include "ping/PingManager.h"
+#include "ping/PingReplyParser.h"
+#include "ping/PingWrapper.h"
 
 #include <QCoreApplication>
 #include <QFile>
