@@ -18,7 +18,7 @@ void ServiceHost::serviceMain()
     status.startPending();
     auto event = std::make_unique<servicepipe::StopEvent>();
     if (!event->isValid()) {
-        status.stopped(static_cast<std::uint32_t>(event->error()), 1);
+        status.stopped(static_cast<std::uint32_t>(event->error()), CheckPoint::StopEventFailed);
         return;
     }
     {
@@ -37,7 +37,7 @@ void ServiceHost::serviceMain()
         std::lock_guard<std::mutex> guard(controlLock);
         stopEvent.reset();
     }
-    status.stopped(0, 3);
+    status.stopped(0, CheckPoint::WorkerEnded);
 }
 
 void ServiceHost::stop()

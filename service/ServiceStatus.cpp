@@ -13,13 +13,13 @@ void ServiceStatus::report(const StatusReport& status)
 void ServiceStatus::startPending()
 {
     std::lock_guard<std::mutex> guard(lock);
-    report({ServiceState::StartPending, false, 0, 0});
+    report({ServiceState::StartPending, false, 0, CheckPoint::None});
 }
 
 void ServiceStatus::running()
 {
     std::lock_guard<std::mutex> guard(lock);
-    report({ServiceState::Running, true, 0, 0});
+    report({ServiceState::Running, true, 0, CheckPoint::None});
 }
 
 bool ServiceStatus::stopControl()
@@ -28,11 +28,11 @@ bool ServiceStatus::stopControl()
     if (current.state != ServiceState::Running) {
         return false;
     }
-    report({ServiceState::StopPending, false, 0, 4});
+    report({ServiceState::StopPending, false, 0, CheckPoint::StopRequested});
     return true;
 }
 
-void ServiceStatus::stopped(std::uint32_t win32ExitCode, std::uint32_t checkPoint)
+void ServiceStatus::stopped(std::uint32_t win32ExitCode, CheckPoint checkPoint)
 {
     std::lock_guard<std::mutex> guard(lock);
     report({ServiceState::Stopped, false, win32ExitCode, checkPoint});

@@ -19,7 +19,7 @@ public:
     void running();
     // The stop control: acts only while running, reporting stop pending; true then.
     bool stopControl();
-    void stopped(std::uint32_t win32ExitCode, std::uint32_t checkPoint);
+    void stopped(std::uint32_t win32ExitCode, CheckPoint checkPoint);
 
     ServiceState state() const;
 

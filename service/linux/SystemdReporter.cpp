@@ -32,7 +32,8 @@ void SystemdReporter::report(const StatusReport& status)
         }
         break;
     }
-    std::printf("Service %s (exit code %u, check point %u)\n", text, status.win32ExitCode, status.checkPoint);
+    std::printf("Service %s (exit code %u, check point %u)\n", text, status.win32ExitCode,
+                static_cast<unsigned>(status.checkPoint));
     std::fflush(stdout);
     sd_notify(0, message.c_str());
 }

@@ -32,7 +32,7 @@ void ScmReporter::report(const StatusReport& status)
     record.dwControlsAccepted = status.acceptsStop ? SERVICE_ACCEPT_STOP : 0;
     record.dwWin32ExitCode = status.win32ExitCode;
     record.dwServiceSpecificExitCode = 0;
-    record.dwCheckPoint = status.checkPoint;
+    record.dwCheckPoint = static_cast<DWORD>(status.checkPoint);
     record.dwWaitHint = 0;
     SetServiceStatus(statusHandle, &record);
 }

@@ -193,7 +193,7 @@ TEST(ServiceStatus, StopControlActsOnlyWhileRunning)
     status.running();
     EXPECT_TRUE(status.stopControl());
     EXPECT_FALSE(status.stopControl()) << "stop pending";
-    status.stopped(0, 3);
+    status.stopped(0, service::CheckPoint::WorkerEnded);
     EXPECT_FALSE(status.stopControl()) << "stopped";
 
     using service::ServiceState;
@@ -210,7 +210,8 @@ TEST(ServiceStatus, StopControlActsOnlyWhileRunning)
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(reporter.reports[i].state, expected[i].state) << i;
         EXPECT_EQ(reporter.reports[i].acceptsStop, expected[i].acceptsStop) << i;
-        EXPECT_EQ(reporter.reports[i].checkPoint, expected[i].checkPoint) << i;
+        // The numbers the Service Control Manager receives.
+        EXPECT_EQ(static_cast<std::uint32_t>(reporter.reports[i].checkPoint), expected[i].checkPoint) << i;
         EXPECT_EQ(reporter.reports[i].win32ExitCode, 0u) << i;
     }
 }
@@ -236,7 +237,7 @@ TEST(ServiceHost, PipeFailureStopsWithoutRunning)
     EXPECT_EQ(reporter.reports[0].state, service::ServiceState::StartPending);
     EXPECT_EQ(reporter.reports[1].state, service::ServiceState::Stopped);
     EXPECT_EQ(reporter.reports[1].win32ExitCode, 0u);
-    EXPECT_EQ(reporter.reports[1].checkPoint, 3u);
+    EXPECT_EQ(reporter.reports[1].checkPoint, service::CheckPoint::WorkerEnded);
     EXPECT_FALSE(rig.firewall.isSessionOpen());
     EXPECT_TRUE(rig.engine->installedFilters().empty());
 }
