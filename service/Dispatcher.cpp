@@ -23,6 +23,18 @@ std::string toAscii(const std::u16string& text)
     return ascii;
 }
 
+// The option bytes are read as C Booleans: any value but 0 is set. Byte 3
+// (changeTimezone) is carried only.
+firewall::RuleOptions ruleOptions(const servicepipe::FirewallOptions& options)
+{
+    firewall::RuleOptions rules;
+    rules.killConnect = options.killConnect != 0;
+    rules.iPv6LeakProtect = options.iPv6LeakProtect != 0;
+    rules.allowLocalDevices = options.allowLocalDevices != 0;
+    rules.blockDNS = options.blockDNS != 0;
+    return rules;
+}
+
 std::u16string fromAscii(const std::string& text)
 {
     std::u16string wide;
@@ -55,7 +67,7 @@ void Dispatcher::restoreSavedState()
         return;
     }
     remember(fromAscii(list));
-    firewall.enable(toAscii(addressList), true, false, false, false);
+    firewall.enable(toAscii(addressList), firewall::RuleOptions::plainKillSwitch());
 }
 
 ServiceReply Dispatcher::dispatch(const ServiceRequest& request)
@@ -73,14 +85,11 @@ ServiceReply Dispatcher::dispatch(const ServiceRequest& request)
     case static_cast<std::int32_t>(ServiceCommand::EnableFirewall):
     case static_cast<std::int32_t>(ServiceCommand::UpdateFirewall): {
         const std::u16string list = request.addressList();
-        const servicepipe::FirewallOptions options = request.options();
-        // Option byte 3 (changeTimezone) is carried only.
+        const firewall::RuleOptions options = ruleOptions(request.options());
         if (request.command() == static_cast<std::int32_t>(ServiceCommand::EnableFirewall)) {
-            firewall.enable(toAscii(list), options.killConnect != 0, options.iPv6LeakProtect != 0,
-                            options.allowLocalDevices != 0, options.blockDNS != 0);
+            firewall.enable(toAscii(list), options);
         } else {
-            firewall.update(toAscii(list), options.killConnect != 0, options.iPv6LeakProtect != 0,
-                            options.allowLocalDevices != 0, options.blockDNS != 0);
+            firewall.update(toAscii(list), options);
         }
         remember(list);
         reply.ok = 1;

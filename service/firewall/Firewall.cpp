@@ -28,8 +28,7 @@ bool Firewall::isSessionOpen() const
     return session != 0;
 }
 
-void Firewall::enable(const std::string& addressList, bool killConnect, bool iPv6LeakProtect, bool allowLocalDevices,
-                      bool blockDNS)
+void Firewall::enable(const std::string& addressList, const RuleOptions& options)
 {
     if (!supported || isSessionOpen()) {
         return;
@@ -52,8 +51,8 @@ void Firewall::enable(const std::string& addressList, bool killConnect, bool iPv
         return;
     }
     sublayerKey = key;
-    if (killConnect) {
-        installKillSwitch(addressList, iPv6LeakProtect, allowLocalDevices, blockDNS);
+    if (options.killConnect) {
+        installKillSwitch(addressList, options);
     }
     if (!filterEngine->commitTransaction(session)) {
         // Rolled back, sublayer included: keep no ids of filters that do not exist, and
@@ -65,8 +64,7 @@ void Firewall::enable(const std::string& addressList, bool killConnect, bool iPv
     }
 }
 
-void Firewall::update(const std::string& addressList, bool killConnect, bool iPv6LeakProtect, bool allowLocalDevices,
-                      bool blockDNS)
+void Firewall::update(const std::string& addressList, const RuleOptions& options)
 {
     if (!supported) {
         return;
@@ -74,7 +72,7 @@ void Firewall::update(const std::string& addressList, bool killConnect, bool iPv
     // With no session (the service restarted, or an earlier enable failed) the kill switch
     // first comes back in its plain form, then the requested rules replace it as in any update.
     if (!isSessionOpen()) {
-        enable(addressList, true, false, false, false);
+        enable(addressList, RuleOptions::plainKillSwitch());
         if (!isSessionOpen()) {
             return;
         }
@@ -90,8 +88,8 @@ void Firewall::update(const std::string& addressList, bool killConnect, bool iPv
     removeList(tunnelIds);
     removeList(iPv6Ids);
     removeList(permitIds);
-    if (killConnect) {
-        installKillSwitch(addressList, iPv6LeakProtect, allowLocalDevices, blockDNS);
+    if (options.killConnect) {
+        installKillSwitch(addressList, options);
     }
     removeList(transitionIds);
     if (!filterEngine->commitTransaction(session)) {
@@ -117,15 +115,14 @@ void Firewall::disable()
     closeSession();
 }
 
-void Firewall::installKillSwitch(const std::string& addressList, bool iPv6LeakProtect, bool allowLocalDevices,
-                                 bool blockDNS)
+void Firewall::installKillSwitch(const std::string& addressList, const RuleOptions& options)
 {
-    installTrafficRules(addressList, blockDNS);
+    installTrafficRules(addressList, options.blockDNS);
     addFilters({brumeRangePermit()}, permitIds);
-    if (iPv6LeakProtect) {
+    if (options.iPv6LeakProtect) {
         addFilters(ipv6BlockSet(), iPv6Ids);
     }
-    if (allowLocalDevices) {
+    if (options.allowLocalDevices) {
         addFilters(localNetworkPermits(), permitIds);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "firewall/Engine.h"
 #include "firewall/Filter.h"
+#include "firewall/RuleOptions.h"
 
 #include <memory>
 #include <string>
@@ -26,13 +27,11 @@ public:
 
     // Opens the session and installs the rules the options ask for; nothing while a
     // session is open. `addressList`: IPv4 dotted quads joined by ";".
-    void enable(const std::string& addressList, bool killConnect, bool iPv6LeakProtect, bool allowLocalDevices,
-                bool blockDNS);
+    void enable(const std::string& addressList, const RuleOptions& options);
     // Replaces the installed rules in one transaction; block-all sets stand in for the
     // rules while they are replaced. With no session open it enables the plain kill
-    // switch (killConnect only) instead.
-    void update(const std::string& addressList, bool killConnect, bool iPv6LeakProtect, bool allowLocalDevices,
-                bool blockDNS);
+    // switch first.
+    void update(const std::string& addressList, const RuleOptions& options);
     // Removes every rule and the sublayer, closes the session.
     void disable();
 
@@ -45,7 +44,7 @@ public:
     const std::vector<FilterId>& transitionList() const { return transitionIds; }
 
 private:
-    void installKillSwitch(const std::string& addressList, bool iPv6LeakProtect, bool allowLocalDevices, bool blockDNS);
+    void installKillSwitch(const std::string& addressList, const RuleOptions& options);
     void installTrafficRules(const std::string& addressList, bool blockDNS);
     void addFilters(const std::vector<Filter>& filters, std::vector<FilterId>& list);
     void removeList(std::vector<FilterId>& list);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <string>
 
 using servicepipe::FirewallOptions;
@@ -123,27 +124,55 @@ TEST(Dispatcher, EnableAndUpdateReplyOneAndKeepTheList)
     }
 }
 
-// Option bytes 0, 1, 2 and 4 decide the rules; byte 3 only travels along.
-TEST(Dispatcher, FirewallOptionsReachTheRules)
+// Option bytes 0, 1, 2 and 4 decide the rules, read as C Booleans (any byte but 0 is
+// set); byte 3 only travels along. Enable and update install what the firewall itself
+// installs for the options the bytes name.
+TEST(Dispatcher, FirewallOptionBytesNameTheRuleOptions)
 {
-    auto installed = [](FirewallOptions options) {
-        ServiceRig rig;
-        rig.dispatcher.dispatch(firewallRequest(ServiceCommand::EnableFirewall, u"127.0.0.1;198.51.100.7", options));
-        return rig.engine->installedFilters();
+    const auto bytes = [](std::uint8_t kill, std::uint8_t iPv6, std::uint8_t local, std::uint8_t zone,
+                          std::uint8_t dns) {
+        FirewallOptions options;
+        options.killConnect = kill;
+        options.iPv6LeakProtect = iPv6;
+        options.allowLocalDevices = local;
+        options.changeTimezone = zone;
+        options.blockDNS = dns;
+        return options;
     };
-    FirewallOptions none;
-    EXPECT_TRUE(installed(none).empty()) << "killConnect 0 installs no filter";
-
-    const auto plain = installed(killSwitch());
-    ASSERT_FALSE(plain.empty());
-    FirewallOptions timezoneOnly = killSwitch();
-    timezoneOnly.changeTimezone = 1;
-    EXPECT_EQ(installed(timezoneOnly), plain);
-
-    for (int byte : {1, 2, 4}) {
-        FirewallOptions options = killSwitch();
-        (byte == 1 ? options.iPv6LeakProtect : byte == 2 ? options.allowLocalDevices : options.blockDNS) = 1;
-        EXPECT_NE(installed(options), plain) << "option byte " << byte;
+    const struct
+    {
+        const char* what;
+        FirewallOptions bytes;
+        firewall::RuleOptions rules;
+    } cases[] = {
+        {"none", bytes(0, 0, 0, 0, 0), {false, false, false, false}},
+        {"kill switch", bytes(1, 0, 0, 0, 0), {true, false, false, false}},
+        {"time zone only travels", bytes(1, 0, 0, 1, 0), {true, false, false, false}},
+        {"IPv6 leak protection", bytes(1, 1, 0, 0, 0), {true, true, false, false}},
+        {"local devices", bytes(1, 0, 1, 0, 0), {true, false, true, false}},
+        {"block DNS", bytes(1, 0, 0, 0, 1), {true, false, false, true}},
+        {"any byte but 0 is set", bytes(2, 0xFF, 0x80, 0, 7), {true, true, true, true}},
+        {"nothing without the kill switch", bytes(0, 1, 1, 1, 1), {false, true, true, true}},
+    };
+    const std::string list = "127.0.0.1;198.51.100.7";
+    for (const auto& c : cases) {
+        for (const ServiceCommand command : {ServiceCommand::EnableFirewall, ServiceCommand::UpdateFirewall}) {
+            const bool update = command == ServiceCommand::UpdateFirewall;
+            ServiceRig rig;
+            auto referenceEngine = std::make_unique<firewall::RecordingEngine>();
+            const firewall::RecordingEngine& expected = *referenceEngine;
+            firewall::Firewall reference(std::move(referenceEngine));
+            if (update) {
+                rig.dispatcher.dispatch(firewallRequest(ServiceCommand::EnableFirewall, u"10.1.2.3", killSwitch()));
+                reference.enable("10.1.2.3", firewall::RuleOptions::plainKillSwitch());
+                reference.update(list, c.rules);
+            } else {
+                reference.enable(list, c.rules);
+            }
+            rig.dispatcher.dispatch(firewallRequest(command, u"127.0.0.1;198.51.100.7", c.bytes));
+            EXPECT_EQ(rig.engine->installedFilters(), expected.installedFilters())
+                << c.what << (update ? " (update)" : " (enable)");
+        }
     }
 }
 

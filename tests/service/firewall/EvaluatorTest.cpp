@@ -81,7 +81,7 @@ std::vector<Filter> installedFor(const std::string& list, bool killConnect, bool
         engine.setTunnelAdapter(std::nullopt);
     }
     Firewall firewall(std::move(recording));
-    firewall.enable(list, killConnect, iPv6, local, blockDNS);
+    firewall.enable(list, {killConnect, iPv6, local, blockDNS});
     return engine.installedFilters();
 }
 
@@ -372,12 +372,13 @@ TEST(KillSwitch, NoUpdateLetsABlockedConnectionThrough)
     auto recording = std::make_unique<RecordingEngine>();
     RecordingEngine& engine = *recording;
     Firewall firewall(std::move(recording));
-    firewall.enable("127.0.0.1;5.6.7.8", true, false, false, false);
+    firewall.enable("127.0.0.1;5.6.7.8", {true, false, false, false});
 
     // Every option combination in turn, with the adapter coming and going.
     for (int round = 0; round < 64; ++round) {
         engine.setTunnelAdapter(round % 3 == 2 ? std::nullopt : std::optional<std::uint64_t>(tunnel));
-        firewall.update(round % 2 ? "5.6.7.8" : "127.0.0.1;5.6.7.8", true, round & 2, round & 4, round & 8);
+        firewall.update(round % 2 ? "5.6.7.8" : "127.0.0.1;5.6.7.8",
+                        {true, (round & 2) != 0, (round & 4) != 0, (round & 8) != 0});
     }
 
     ASSERT_GE(engine.observedStates().size(), 65u);

@@ -114,7 +114,7 @@ protected:
 
 TEST_F(FirewallTest, KillSwitchOffGivesASessionWithAnEmptySublayer)
 {
-    firewall->enable("127.0.0.1", false, true, true, true);
+    firewall->enable("127.0.0.1", {false, true, true, true});
 
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_EQ(callSummary(), "openSession beginTransaction createGuid addSublayer commitTransaction");
@@ -124,7 +124,7 @@ TEST_F(FirewallTest, KillSwitchOffGivesASessionWithAnEmptySublayer)
 
 TEST_F(FirewallTest, EnableInstallsTheSetsInOrderInOneTransaction)
 {
-    firewall->enable("127.0.0.1;5.6.7.8", true, true, true, false);
+    firewall->enable("127.0.0.1;5.6.7.8", {true, true, true, false});
 
     EXPECT_EQ(callSummary(), "openSession beginTransaction createGuid addSublayer findTunnelAdapter addFilter*21 "
                              "commitTransaction");
@@ -180,7 +180,7 @@ TEST_F(FirewallTest, OptionsSelectTheSets)
     };
     for (const auto& c : cases) {
         make(true);
-        firewall->enable("127.0.0.1", true, c.iPv6, c.local, c.blockDNS);
+        firewall->enable("127.0.0.1", {true, c.iPv6, c.local, c.blockDNS});
         EXPECT_EQ(engine->installedFilters(), c.expected) << c.iPv6 << c.local << c.blockDNS;
     }
 }
@@ -189,7 +189,7 @@ TEST_F(FirewallTest, EveryListedAddressGetsTwoServerPermits)
 {
     for (int count : {0, 1, 3, 200}) {
         make(true);
-        firewall->enable(listOf(count), true, false, false, false);
+        firewall->enable(listOf(count), {true, false, false, false});
         const std::vector<std::uint64_t> permitted = serverPermitAddresses(engine->installedFilters());
         EXPECT_EQ(permitted.size(), 2u * count);
         if (count > 0) {
@@ -201,7 +201,7 @@ TEST_F(FirewallTest, EveryListedAddressGetsTwoServerPermits)
 TEST_F(FirewallTest, EntriesThatAreNotAddressesAreSkippedAndNamed)
 {
     ::testing::internal::CaptureStdout();
-    firewall->enable("127.0.0.1;vpn.example;1.2.3;300.1.1.1", true, false, false, false);
+    firewall->enable("127.0.0.1;vpn.example;1.2.3;300.1.1.1", {true, false, false, false});
     const std::string output = ::testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(serverPermitAddresses(engine->installedFilters()), (std::vector<std::uint64_t>{localhost, localhost}));
@@ -213,12 +213,12 @@ TEST_F(FirewallTest, EntriesThatAreNotAddressesAreSkippedAndNamed)
 
 TEST_F(FirewallTest, EnableWhileOpenChangesNothing)
 {
-    firewall->enable("127.0.0.1", true, false, false, false);
+    firewall->enable("127.0.0.1", {true, false, false, false});
     const std::vector<Filter> before = engine->installedFilters();
     engine->clearCalls();
 
-    firewall->enable("127.0.0.1;5.6.7.8", true, true, true, true);
-    firewall->enable("", false, false, false, false);
+    firewall->enable("127.0.0.1;5.6.7.8", {true, true, true, true});
+    firewall->enable("", {false, false, false, false});
 
     EXPECT_TRUE(engine->calls().empty());
     EXPECT_EQ(engine->installedFilters(), before);
@@ -226,14 +226,14 @@ TEST_F(FirewallTest, EnableWhileOpenChangesNothing)
 
 TEST_F(FirewallTest, UpdateHoldsBlockSetsWhileItReplacesTheRulesInOneTransaction)
 {
-    firewall->enable("127.0.0.1", true, true, true, false);
+    firewall->enable("127.0.0.1", {true, true, true, false});
     std::vector<FilterId> oldIds = firewall->tunnelList();
     oldIds.insert(oldIds.end(), firewall->iPv6List().begin(), firewall->iPv6List().end());
     oldIds.insert(oldIds.end(), firewall->permitList().begin(), firewall->permitList().end());
     const std::size_t statesBefore = engine->observedStates().size();
     engine->clearCalls();
 
-    firewall->update("127.0.0.1;5.6.7.8", true, false, true, false);
+    firewall->update("127.0.0.1;5.6.7.8", {true, false, true, false});
 
     // Transition sets first, then the old rules go, the new ones come, the transition
     // sets go, and only the commit makes it visible.
@@ -269,8 +269,8 @@ TEST_F(FirewallTest, UpdateHoldsBlockSetsWhileItReplacesTheRulesInOneTransaction
 
 TEST_F(FirewallTest, UpdateWithKillSwitchOffRemovesTheRulesButKeepsTheSession)
 {
-    firewall->enable("127.0.0.1", true, true, true, false);
-    firewall->update("127.0.0.1", false, true, true, true);
+    firewall->enable("127.0.0.1", {true, true, true, false});
+    firewall->update("127.0.0.1", {false, true, true, true});
 
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_TRUE(engine->anySessionOpen());
@@ -282,7 +282,7 @@ TEST_F(FirewallTest, UpdateWithKillSwitchOffRemovesTheRulesButKeepsTheSession)
 
 TEST_F(FirewallTest, UpdateWithoutSessionEnablesThePlainKillSwitchThenAppliesTheRequest)
 {
-    firewall->update("127.0.0.1", false, true, true, true);
+    firewall->update("127.0.0.1", {false, true, true, true});
 
     // The plain kill switch is committed first, then replaced: the request's options
     // (kill switch off here) are what stays.
@@ -292,19 +292,19 @@ TEST_F(FirewallTest, UpdateWithoutSessionEnablesThePlainKillSwitchThenAppliesThe
     EXPECT_EQ(std::count(calls.begin(), calls.end(), Primitive::CommitTransaction), 2);
 
     make(true);
-    firewall->update("127.0.0.1", true, false, false, false);
+    firewall->update("127.0.0.1", {true, false, false, false});
     EXPECT_EQ(engine->installedFilters(),
               concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}}));
 }
 
 TEST_F(FirewallTest, UpdateWhoseTransactionCannotBeginChangesNothing)
 {
-    firewall->enable("127.0.0.1", true, false, false, false);
+    firewall->enable("127.0.0.1", {true, false, false, false});
     const std::vector<Filter> before = engine->installedFilters();
     engine->clearCalls();
     engine->failNth(Primitive::BeginTransaction, 1);
 
-    firewall->update("5.6.7.8", true, true, true, true);
+    firewall->update("5.6.7.8", {true, true, true, true});
 
     EXPECT_EQ(callSummary(), "beginTransaction");
     EXPECT_EQ(engine->installedFilters(), before);
@@ -313,7 +313,7 @@ TEST_F(FirewallTest, UpdateWhoseTransactionCannotBeginChangesNothing)
 
 TEST_F(FirewallTest, DisableRemovesEveryListThenTheSublayerThenClosesTheSession)
 {
-    firewall->enable("127.0.0.1", true, true, true, false);
+    firewall->enable("127.0.0.1", {true, true, true, false});
     std::vector<FilterId> expectedOrder = firewall->tunnelList();
     expectedOrder.insert(expectedOrder.end(), firewall->iPv6List().begin(), firewall->iPv6List().end());
     expectedOrder.insert(expectedOrder.end(), firewall->permitList().begin(), firewall->permitList().end());
@@ -338,7 +338,7 @@ TEST_F(FirewallTest, DisableRemovesEveryListThenTheSublayerThenClosesTheSession)
     EXPECT_TRUE(engine->sublayers().empty());
 
     // A new enable makes a fresh sublayer.
-    firewall->enable("127.0.0.1", true, false, false, false);
+    firewall->enable("127.0.0.1", {true, false, false, false});
     ASSERT_EQ(engine->sublayers().size(), 1u);
     EXPECT_FALSE(engine->sublayers().front() == sublayer);
 }
@@ -348,7 +348,7 @@ TEST(FirewallLifetime, DestructionRemovesEverything)
     RecordingEngine recording;
     {
         Firewall firewall(std::make_unique<BorrowedEngine>(recording));
-        firewall.enable("127.0.0.1", true, true, true, false);
+        firewall.enable("127.0.0.1", {true, true, true, false});
         ASSERT_FALSE(recording.installedFilters().empty());
     }
     EXPECT_FALSE(recording.anySessionOpen());
@@ -360,8 +360,8 @@ TEST_F(FirewallTest, UnsupportedEngineIsNeverCalled)
 {
     make(false);
 
-    firewall->enable("127.0.0.1", true, true, true, true);
-    firewall->update("127.0.0.1", true, true, true, true);
+    firewall->enable("127.0.0.1", {true, true, true, true});
+    firewall->update("127.0.0.1", {true, true, true, true});
     firewall->disable();
 
     EXPECT_FALSE(firewall->isSupported());
@@ -373,7 +373,7 @@ TEST_F(FirewallTest, WithoutTunnelAdapterTheKillSwitchStillBlocks)
 {
     engine->setTunnelAdapter(std::nullopt);
     ::testing::internal::CaptureStdout();
-    firewall->enable("127.0.0.1", true, true, false, false);
+    firewall->enable("127.0.0.1", {true, true, false, false});
     const std::string output = ::testing::internal::GetCapturedStdout();
 
     EXPECT_TRUE(firewall->isSessionOpen());
@@ -382,14 +382,14 @@ TEST_F(FirewallTest, WithoutTunnelAdapterTheKillSwitchStillBlocks)
     EXPECT_NE(output.find("no tunnel adapter"), std::string::npos);
 
     // An update while the adapter is missing keeps the session and the rules.
-    firewall->update("127.0.0.1;5.6.7.8", true, false, false, false);
+    firewall->update("127.0.0.1;5.6.7.8", {true, false, false, false});
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_EQ(engine->installedFilters(),
               concat({tunnelRules({localhost, 0x05060708u}, std::nullopt), {brumeRangePermit()}}));
 
     // Once the adapter is there, the next update confines the blocks to the other interfaces.
     engine->setTunnelAdapter(RecordingEngine::defaultTunnelLuid);
-    firewall->update("127.0.0.1", true, false, false, false);
+    firewall->update("127.0.0.1", {true, false, false, false});
     EXPECT_EQ(engine->installedFilters(),
               concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}}));
 }
@@ -397,7 +397,7 @@ TEST_F(FirewallTest, WithoutTunnelAdapterTheKillSwitchStillBlocks)
 TEST_F(FirewallTest, EnableThatCannotOpenASessionLeavesNone)
 {
     engine->setFailing(Primitive::OpenSession);
-    firewall->enable("127.0.0.1", true, false, false, false);
+    firewall->enable("127.0.0.1", {true, false, false, false});
 
     EXPECT_FALSE(firewall->isSessionOpen());
     EXPECT_EQ(callSummary(), "openSession");
@@ -417,7 +417,7 @@ TEST_F(FirewallTest, EnableFailingBeforeTheSublayerExistsClosesTheSession)
     for (const auto& c : cases) {
         make(true);
         engine->setFailing(c.failing);
-        firewall->enable("127.0.0.1", true, true, true, false);
+        firewall->enable("127.0.0.1", {true, true, true, false});
 
         EXPECT_EQ(callSummary(), c.calls);
         EXPECT_FALSE(firewall->isSessionOpen());
@@ -427,7 +427,7 @@ TEST_F(FirewallTest, EnableFailingBeforeTheSublayerExistsClosesTheSession)
 
         // The next request starts afresh.
         engine->setFailing(c.failing, false);
-        firewall->update("127.0.0.1", true, false, false, false);
+        firewall->update("127.0.0.1", {true, false, false, false});
         EXPECT_TRUE(firewall->isSessionOpen());
         EXPECT_EQ(engine->installedFilters().size(), 12u) << primitiveName(c.failing);
     }
@@ -436,7 +436,7 @@ TEST_F(FirewallTest, EnableFailingBeforeTheSublayerExistsClosesTheSession)
 TEST_F(FirewallTest, FiltersThatCannotBeAddedAreLeftOutOfTheLists)
 {
     engine->failNth(Primitive::AddFilter, 2);
-    firewall->enable("127.0.0.1", true, false, false, false);
+    firewall->enable("127.0.0.1", {true, false, false, false});
 
     const std::vector<FilterId> installed = engine->installedIds();
     ASSERT_EQ(installed.size(), 11u);
@@ -449,7 +449,7 @@ TEST_F(FirewallTest, FiltersThatCannotBeAddedAreLeftOutOfTheLists)
 TEST_F(FirewallTest, EnableWhoseCommitFailsLeavesNoSessionBehind)
 {
     engine->failNth(Primitive::CommitTransaction, 1);
-    firewall->enable("127.0.0.1", true, true, false, false);
+    firewall->enable("127.0.0.1", {true, true, false, false});
 
     EXPECT_FALSE(firewall->isSessionOpen());
     EXPECT_FALSE(engine->anySessionOpen());
@@ -457,19 +457,19 @@ TEST_F(FirewallTest, EnableWhoseCommitFailsLeavesNoSessionBehind)
     EXPECT_TRUE(firewall->iPv6List().empty());
     EXPECT_TRUE(firewall->permitList().empty());
 
-    firewall->update("127.0.0.1", true, false, false, false);
+    firewall->update("127.0.0.1", {true, false, false, false});
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_EQ(engine->installedFilters().size(), 12u);
 }
 
 TEST_F(FirewallTest, UpdateWhoseCommitFailsKeepsTrackOfTheRulesInForce)
 {
-    firewall->enable("127.0.0.1", true, true, true, false);
+    firewall->enable("127.0.0.1", {true, true, true, false});
     const std::vector<Filter> before = engine->installedFilters();
     const std::vector<FilterId> tunnelBefore = firewall->tunnelList();
     engine->failNth(Primitive::CommitTransaction, 1);
 
-    firewall->update("5.6.7.8", true, false, false, true);
+    firewall->update("5.6.7.8", {true, false, false, true});
 
     EXPECT_EQ(engine->installedFilters(), before);
     EXPECT_EQ(firewall->tunnelList(), tunnelBefore);

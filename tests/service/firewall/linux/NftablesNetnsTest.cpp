@@ -232,14 +232,14 @@ protected:
 
 TEST_F(NftablesNetnsTest, PacketsAgreeWithTheEvaluatorForEveryOptionCombination)
 {
-    firewall->enable(serverList, true, false, false, false);
+    firewall->enable(serverList, {true, false, false, false});
     for (int bits = 0; bits < 16; ++bits) {
         const bool killConnect = bits & 1;
         const bool iPv6LeakProtect = bits & 2;
         const bool allowLocalDevices = bits & 4;
         const bool blockDNS = bits & 8;
         const std::string options = optionsText(killConnect, iPv6LeakProtect, allowLocalDevices, blockDNS);
-        firewall->update(serverList, killConnect, iPv6LeakProtect, allowLocalDevices, blockDNS);
+        firewall->update(serverList, {killConnect, iPv6LeakProtect, allowLocalDevices, blockDNS});
         ASSERT_TRUE(firewall->isSessionOpen()) << options;
         const std::vector<Filter> installed = engine->installedFilters();
         ASSERT_EQ(installed.empty(), !killConnect) << options;
@@ -283,7 +283,7 @@ TEST_F(NftablesNetnsTest, PacketsAgreeWithTheEvaluatorForEveryOptionCombination)
 
 TEST_F(NftablesNetnsTest, NoBlockedConnectionPassesWhileUpdatesRun)
 {
-    firewall->enable(serverList, true, false, false, false);
+    firewall->enable(serverList, {true, false, false, false});
     std::atomic<bool> stop{false};
     struct Counts
     {
@@ -332,7 +332,7 @@ TEST_F(NftablesNetnsTest, NoBlockedConnectionPassesWhileUpdatesRun)
     for (int i = 0; i < 200; ++i) {
         // Lists of 2 to 902 addresses, so that commits take a while; the probed ones
         // never change.
-        firewall->update(serverList + manyAddresses((i % 10) * 100), true, i & 1, i & 2, false);
+        firewall->update(serverList + manyAddresses((i % 10) * 100), {true, (i & 1) != 0, (i & 2) != 0, false});
     }
     stop = true;
     prober.join();
@@ -348,7 +348,7 @@ TEST_F(NftablesNetnsTest, NoBlockedConnectionPassesWhileUpdatesRun)
 
 TEST_F(NftablesNetnsTest, DisableRemovesEveryRuleAndTheTable)
 {
-    firewall->enable(serverList + manyAddresses(300), true, true, true, false);
+    firewall->enable(serverList + manyAddresses(300), {true, true, true, false});
     ASSERT_NE(listTables().find("table inet quarnel"), std::string::npos);
     std::vector<Attempt> before{outboundAttempt(outbound[1], false)};
     runAttempts(before, 300ms);
