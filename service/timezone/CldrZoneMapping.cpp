@@ -5,6 +5,8 @@
 #include <tinyxml2.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 namespace timezones {
@@ -37,19 +39,32 @@ bool listContains(const char* list, const std::string& name)
     return false;
 }
 
+// By the native path: tinyxml2's LoadFile takes a narrow name, which on Windows would
+// lose the characters of an install path outside the ANSI code page.
+bool readFile(const std::filesystem::path& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
 } // namespace
 
 CldrZoneMapping::CldrZoneMapping() : mappingPath(defaultMappingPath()) {}
 
-CldrZoneMapping::CldrZoneMapping(std::string mappingPath) : mappingPath(std::move(mappingPath)) {}
+CldrZoneMapping::CldrZoneMapping(std::filesystem::path mappingPath) : mappingPath(std::move(mappingPath)) {}
 
 bool CldrZoneMapping::lookup(const std::string& ianaName, std::string& key)
 {
     if (ianaName.empty()) {
         return false;
     }
+    std::string text;
     tinyxml2::XMLDocument document;
-    if (document.LoadFile(mappingPath.c_str()) != tinyxml2::XML_SUCCESS) {
+    if (!readFile(mappingPath, text) || document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
         return false;
     }
     const tinyxml2::XMLElement* root = document.FirstChildElement("supplementalData");

@@ -2,6 +2,7 @@
 
 #include "timezone/ZoneMapping.h"
 
+#include <filesystem>
 #include <string>
 
 namespace timezones {
@@ -13,9 +14,9 @@ class CldrZoneMapping : public ZoneMapping
 public:
     // The file beside the service executable.
     CldrZoneMapping();
-    explicit CldrZoneMapping(std::string mappingPath);
+    explicit CldrZoneMapping(std::filesystem::path mappingPath);
 
-    const std::string& path() const { return mappingPath; }
+    const std::filesystem::path& path() const { return mappingPath; }
 
     // The "other" attribute of the first mapZone, in document order, whose "type" list
     // holds the name as one of its blank-separated entries. A missing file, a missing
@@ -23,7 +24,7 @@ public:
     bool lookup(const std::string& ianaName, std::string& key) override;
 
 private:
-    std::string mappingPath;
+    std::filesystem::path mappingPath;
 };
 
 } // namespace timezones

@@ -1,32 +1,16 @@
 #include "timezone/MappingPath.h"
 
+#include "platform/ExecutablePath.h"
+
 namespace timezones {
 
-namespace {
-
-#ifdef _WIN32
-const char* const separators = "\\/";
-const char* const separator = "\\";
-#else
-const char* const separators = "/";
-const char* const separator = "/";
-#endif
-
-} // namespace
-
-std::string mappingPathFor(const std::string& executablePath)
+std::filesystem::path defaultMappingPath()
 {
-    std::string path = executablePath;
-    const std::size_t cut = path.find_last_of(separators);
-    if (cut != std::string::npos) {
-        path.erase(cut);
+    const std::filesystem::path program = serviceplatform::executablePath();
+    if (program.empty()) {
+        return std::filesystem::path();
     }
-    return path + separator + "windowsZones.xml";
-}
-
-std::string defaultMappingPath()
-{
-    return mappingPathFor(executablePath());
+    return program.parent_path() / "windowsZones.xml";
 }
 
 } // namespace timezones

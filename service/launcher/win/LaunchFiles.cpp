@@ -1,5 +1,7 @@
 #include "launcher/LaunchFiles.h"
 
+#include "platform/ExecutablePath.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -147,22 +149,11 @@ bool isInstalledProgram(const std::u16string& requested, const std::filesystem::
 
 std::filesystem::path defaultOpenVpnPath()
 {
-    // GetModuleFileNameW cuts silently when the buffer is too small: grow until it fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return std::filesystem::path();
-        }
-        if (length < buffer.size()) {
-            const std::filesystem::path program(std::wstring(buffer.data(), length));
-            return program.parent_path() / L"openvpn" / L"openvpn.exe";
-        }
-        if (buffer.size() >= 32768) {
-            return std::filesystem::path();
-        }
-        buffer.resize(buffer.size() * 2);
+    const std::filesystem::path service = serviceplatform::executablePath();
+    if (service.empty()) {
+        return std::filesystem::path();
     }
+    return service.parent_path() / L"openvpn" / L"openvpn.exe";
 }
 
 bool pathToUtf16(const std::filesystem::path& path, std::u16string& text)

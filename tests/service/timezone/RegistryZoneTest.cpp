@@ -2,8 +2,11 @@
 #include "timezone/IanaZoneMapping.h"
 #include "timezone/MappingPath.h"
 
+#include "platform/ExecutablePath.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,12 +114,11 @@ TEST(IanaZoneMapping, NameIsItsOwnKey)
 
 TEST(MappingPath, FileBesideTheProgram)
 {
-    const std::string program = timezones::executablePath();
+    const std::filesystem::path program = serviceplatform::executablePath();
     ASSERT_FALSE(program.empty());
-    const std::string path = timezones::defaultMappingPath();
-    const std::size_t cut = path.size() - std::string("windowsZones.xml").size();
-    ASSERT_GT(path.size(), std::string("windowsZones.xml").size());
-    EXPECT_EQ(path.substr(cut), "windowsZones.xml");
-    // Same directory, same separator as the program's own path.
-    EXPECT_EQ(program.compare(0, cut, path, 0, cut), 0) << program << " vs " << path;
+    // In the system's own spelling: on Windows joined with a backslash.
+    const std::filesystem::path::string_type expected = program.parent_path().native() +
+                                                        std::filesystem::path::preferred_separator +
+                                                        std::filesystem::path("windowsZones.xml").native();
+    EXPECT_EQ(timezones::defaultMappingPath().native(), expected);
 }

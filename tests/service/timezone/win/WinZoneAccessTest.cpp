@@ -1,6 +1,5 @@
 #include "timezone/win/WinZoneAccess.h"
 
-#include "timezone/MappingPath.h"
 #include "timezone/TimezoneChanger.h"
 
 #include "KnownZones.h"
@@ -188,12 +187,4 @@ TEST(WinZoneAccess, FailedApplyReportsTheErrorAndChangesNothing)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "SetDynamicTimeZoneInformation failed (5)\n");
     EXPECT_FALSE(changer.isChanged());
     EXPECT_EQ(applied.records.size(), 1u);
-}
-
-TEST(WinZoneAccess, MappingFileIsBesideTheProgram)
-{
-    const std::string program = timezones::executablePath();
-    const std::size_t cut = program.find_last_of("\\/");
-    ASSERT_NE(cut, std::string::npos);
-    EXPECT_EQ(timezones::defaultMappingPath(), program.substr(0, cut) + "\\windowsZones.xml");
 }
