@@ -24,9 +24,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(std::filesystem::exists(standInPath())) << standInPath();
-        record = temporary.path / "record.txt";
-        privateDirectory = temporary.path / "private";
-        clientConfig = temporary.path / "client dir" / "Quarnel.openvpn-Ab12Cd.txt";
+        record = temporary.path() / "record.txt";
+        privateDirectory = temporary.path() / "private";
+        clientConfig = temporary.path() / "client dir" / "Quarnel.openvpn-Ab12Cd.txt";
         std::filesystem::create_directories(clientConfig.parent_path());
         writeFile(clientConfig, allowedConfig);
         setEnvironment("QUARNEL_STANDIN_RECORD", record.string());
@@ -48,7 +48,7 @@ protected:
 
     std::vector<std::string> recordedArguments() const { return recordedArgumentsOf(record); }
 
-    TemporaryDirectory temporary;
+    TemporaryDirectory temporary{"quarnel-launcher"};
     std::filesystem::path record;
     std::filesystem::path privateDirectory;
     std::filesystem::path clientConfig;
@@ -146,7 +146,7 @@ TEST_F(LauncherTest, TheInstalledProgramRunsWhateverNameTheClientUsed)
 TEST_F(LauncherTest, InstalledPathWithBlanksComesUnquotedFromTheClient)
 {
     // As "<client dir>/openvpn/openvpn.exe" under "Program Files".
-    const auto installed = temporary.path / "Quarnel App" / "openvpn" / standInPath().filename();
+    const auto installed = temporary.path() / "Quarnel App" / "openvpn" / standInPath().filename();
     std::filesystem::create_directories(installed.parent_path());
     std::filesystem::copy_file(standInPath(), installed);
     setEnvironment("QUARNEL_STANDIN_EXIT", "3");
@@ -175,7 +175,7 @@ TEST_F(LauncherTest, PrivateDirectoryRemovedWhileRunningIsMadeAgain)
 TEST_F(LauncherTest, RefusedRequestsStartNothing)
 {
     const auto write = [&](const std::string& name, const std::string& content) {
-        const auto path = temporary.path / name;
+        const auto path = temporary.path() / name;
         writeFile(path, content);
         return path;
     };
@@ -205,7 +205,7 @@ TEST_F(LauncherTest, RefusedRequestsStartNothing)
         {"a nested config", clientLine(program, write("nested.ovpn", allowedConfig + "config /tmp/other.ovpn\r\n"))},
         {"management", clientLine(program, write("management.ovpn", "management 0.0.0.0 7505\r\n"))},
         {"a vanished file", clientLine(program, vanished)},
-        {"a directory", clientLine(program, temporary.path)},
+        {"a directory", clientLine(program, temporary.path())},
         {"a file over the limit", clientLine(program, write("big.ovpn", oversized))},
         {"a relative path", clientLine(program, std::filesystem::path("relative.ovpn"))},
     };
@@ -225,7 +225,7 @@ TEST_F(LauncherTest, RefusedRequestsStartNothing)
 
 TEST_F(LauncherTest, ProgramThatCannotStartLeavesNoCopy)
 {
-    const auto missing = temporary.path / "missing" / standInPath().filename();
+    const auto missing = temporary.path() / "missing" / standInPath().filename();
     Launcher launcher(LaunchSettings{missing, privateDirectory}, log);
     const auto result = launcher.run(clientLine(text(missing), clientConfig), true);
     EXPECT_FALSE(result.started);

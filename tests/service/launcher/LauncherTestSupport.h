@@ -1,8 +1,10 @@
 #pragma once
 
-// Helpers of the launcher's tests: temporary directories, the stand-in OpenVPN, files.
+// Helpers of the launcher's tests: the stand-in OpenVPN, files, waiting.
 
 #include "launcher/LaunchFiles.h"
+
+#include "TemporaryDirectory.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -116,42 +118,6 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::secon
     }
     return true;
 }
-
-class TemporaryDirectory
-{
-public:
-    TemporaryDirectory()
-    {
-        static int counter = 0;
-        const auto base = std::filesystem::temp_directory_path();
-#ifdef _WIN32
-        const unsigned long pid = GetCurrentProcessId();
-#else
-        const unsigned long pid = static_cast<unsigned long>(getpid());
-#endif
-        for (;;) {
-            path = base / ("quarnel-launcher-" + std::to_string(pid) + "-" + std::to_string(++counter));
-            std::error_code error;
-            if (std::filesystem::create_directory(path, error)) {
-                break;
-            }
-        }
-    }
-    // A stand-in started without waiting may still write its record while the directory
-    // goes; removal is retried until that has settled.
-    ~TemporaryDirectory()
-    {
-        waitUntil([this] {
-            std::error_code error;
-            std::filesystem::remove_all(path, error);
-            return !std::filesystem::exists(path, error);
-        });
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    std::filesystem::path path;
-};
 
 // Files named as configuration copies in a directory.
 inline std::vector<std::filesystem::path> copiesIn(const std::filesystem::path& directory)

@@ -1,6 +1,7 @@
 #include "timezone/CldrZoneMapping.h"
 
 #include "KnownZones.h"
+#include "TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -37,24 +38,11 @@ protected:
 class SyntheticFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quarnel-cldr-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory = pattern;
-    }
-
-    void TearDown() override
-    {
-        std::remove(path().c_str());
-        rmdir(directory.c_str());
-    }
-
-    std::string path() const { return directory + "/windowsZones.xml"; }
+    std::string path() const { return (directory / "windowsZones.xml").string(); }
 
     void write(const std::string& text) const { std::ofstream(path()) << text; }
 
-    std::string directory;
+    TemporaryDirectory directory{"quarnel-cldr"};
 };
 
 } // namespace

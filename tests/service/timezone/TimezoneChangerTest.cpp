@@ -1,5 +1,7 @@
 #include "timezone/TimezoneChanger.h"
 
+#include "FakeZoneAccess.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,95 +10,18 @@
 #include <vector>
 
 using timezones::TimezoneChanger;
-using timezones::Zone;
-using timezones::ZoneAccess;
 using timezones::ZoneMapping;
 
 namespace {
 
-// What the changer asked of the system, kept outside the fakes so that it can be read
-// after the changer (which owns them) is gone.
-struct Journal
-{
-    std::vector<std::string> calls;
-    int lookups = 0;
-    int zoneReads = 0;
-    std::vector<std::string> applied;
-
-    std::vector<std::string> callsSince(std::size_t start) const
-    {
-        return std::vector<std::string>(calls.begin() + static_cast<std::ptrdiff_t>(start), calls.end());
-    }
-};
-
-std::string keyOf(const Zone& zone)
-{
-    return std::string(zone.keyName.begin(), zone.keyName.end());
-}
-
-Zone zoneWithKey(const std::string& key, int bias)
-{
-    Zone zone;
-    zone.keyName.assign(key.begin(), key.end());
-    zone.bias = bias;
-    zone.standardName = zone.keyName;
-    return zone;
-}
-
-class FakeZoneAccess : public ZoneAccess
-{
-public:
-    explicit FakeZoneAccess(Journal& journal) : journal(journal) {}
-
-    bool readCurrent(Zone& zone) override
-    {
-        journal.calls.push_back("readCurrent");
-        if (!currentReadable) {
-            return false;
-        }
-        zone = zoneWithKey("Saved Zone", 0);
-        return true;
-    }
-
-    bool readZone(const std::string& key, Zone& zone) override
-    {
-        ++journal.zoneReads;
-        journal.calls.push_back("readZone " + key);
-        if (key == unreadableKey) {
-            return false;
-        }
-        zone = zoneWithKey(key, static_cast<int>(key.size()));
-        return true;
-    }
-
-    bool apply(const Zone& zone) override
-    {
-        journal.calls.push_back("apply " + keyOf(zone));
-        if (failApply) {
-            return false;
-        }
-        journal.applied.push_back(keyOf(zone));
-        return true;
-    }
-
-    void setPrivilege(bool enabled) override { journal.calls.push_back(enabled ? "privilege on" : "privilege off"); }
-
-    void broadcastChange() override { journal.calls.push_back("broadcast"); }
-
-    Journal& journal;
-    bool currentReadable = true;
-    bool failApply = false;
-    std::string unreadableKey;
-};
-
 class FakeMapping : public ZoneMapping
 {
 public:
-    explicit FakeMapping(Journal& journal) : journal(journal) {}
+    explicit FakeMapping(int& lookups) : lookups(lookups) {}
 
     bool lookup(const std::string& ianaName, std::string& key) override
     {
-        ++journal.lookups;
+        ++lookups;
         const auto found = keys.find(ianaName);
         if (found == keys.end()) {
             return false;
@@ -105,7 +30,8 @@ public:
         return true;
     }
 
-    Journal& journal;
+    // Counted outside the mapping, which the changer owns and destroys.
+    int& lookups;
     std::map<std::string, std::string> keys = {
         {"Europe/Berlin", "W. Europe Standard Time"},
         {"Asia/Tokyo", "Tokyo Standard Time"},
@@ -116,16 +42,21 @@ public:
 class TimezoneChangerTest : public ::testing::Test
 {
 protected:
-    // Options are set on the fakes before the changer takes them over.
-    std::unique_ptr<TimezoneChanger> makeChanger()
+    TimezoneChangerTest()
     {
-        return std::make_unique<TimezoneChanger>(std::move(access), std::move(mapping));
+        system.current = "Saved Zone";
+        system.known = {"W. Europe Standard Time", "Tokyo Standard Time", "Cape Verde Standard Time"};
     }
 
-    Journal journal;
-    std::unique_ptr<FakeZoneAccess> access = std::make_unique<FakeZoneAccess>(journal);
-    std::unique_ptr<FakeMapping> mapping = std::make_unique<FakeMapping>(journal);
-    FakeZoneAccess* accessView = access.get();
+    // The system is set up before the changer reads its zone.
+    std::unique_ptr<TimezoneChanger> makeChanger()
+    {
+        return std::make_unique<TimezoneChanger>(std::make_unique<FakeZoneAccess>(system),
+                                                 std::make_unique<FakeMapping>(lookups));
+    }
+
+    FakeSystemZone system;
+    int lookups = 0;
 };
 
 } // namespace
@@ -142,7 +73,7 @@ TEST_F(TimezoneChangerTest, SetsZoneWithPrivilegeHeldOnlyAroundTheChange)
     const std::vector<std::string> expected = {
         "readCurrent",   "privilege on", "readZone W. Europe Standard Time", "apply W. Europe Standard Time",
         "privilege off", "broadcast"};
-    EXPECT_EQ(journal.calls, expected);
+    EXPECT_EQ(system.calls, expected);
 }
 
 TEST_F(TimezoneChangerTest, SameNameTwiceReadsMappingAndZoneDataOnce)
@@ -151,28 +82,28 @@ TEST_F(TimezoneChangerTest, SameNameTwiceReadsMappingAndZoneDataOnce)
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
 
-    EXPECT_EQ(journal.lookups, 1);
-    EXPECT_EQ(journal.zoneReads, 1);
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(system.zoneReads, 1);
     const std::vector<std::string> applied = {"W. Europe Standard Time", "W. Europe Standard Time"};
-    EXPECT_EQ(journal.applied, applied);
+    EXPECT_EQ(system.applied, applied);
 
     // The cache holds one name: switching away and back reads again.
     ASSERT_TRUE(changer->setZone("Asia/Tokyo"));
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
-    EXPECT_EQ(journal.lookups, 3);
-    EXPECT_EQ(journal.zoneReads, 3);
-    EXPECT_EQ(journal.applied.back(), "W. Europe Standard Time");
+    EXPECT_EQ(lookups, 3);
+    EXPECT_EQ(system.zoneReads, 3);
+    EXPECT_EQ(system.applied.back(), "W. Europe Standard Time");
 }
 
 TEST_F(TimezoneChangerTest, RestoreWithoutChangeDoesNothing)
 {
     auto changer = makeChanger();
-    const std::size_t start = journal.calls.size();
+    const std::size_t start = system.calls.size();
 
     EXPECT_FALSE(changer->restoreIfChanged());
     changer.reset();
 
-    EXPECT_TRUE(journal.callsSince(start).empty());
+    EXPECT_TRUE(system.callsSince(start).empty());
 }
 
 TEST_F(TimezoneChangerTest, RestorePutsSavedZoneBackOnce)
@@ -180,16 +111,16 @@ TEST_F(TimezoneChangerTest, RestorePutsSavedZoneBackOnce)
     auto changer = makeChanger();
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
     ASSERT_TRUE(changer->setZone("Asia/Tokyo"));
-    const std::size_t start = journal.calls.size();
+    const std::size_t start = system.calls.size();
 
     EXPECT_TRUE(changer->restoreIfChanged());
 
     EXPECT_FALSE(changer->isChanged());
     const std::vector<std::string> expected = {"privilege on", "apply Saved Zone", "privilege off", "broadcast"};
-    EXPECT_EQ(journal.callsSince(start), expected);
+    EXPECT_EQ(system.callsSince(start), expected);
 
     EXPECT_FALSE(changer->restoreIfChanged());
-    EXPECT_EQ(journal.calls.size(), start + expected.size());
+    EXPECT_EQ(system.calls.size(), start + expected.size());
 }
 
 TEST_F(TimezoneChangerTest, DestructionAfterChangeRestores)
@@ -200,8 +131,8 @@ TEST_F(TimezoneChangerTest, DestructionAfterChangeRestores)
     changer.reset();
 
     const std::vector<std::string> applied = {"Cape Verde Standard Time", "Saved Zone"};
-    EXPECT_EQ(journal.applied, applied);
-    EXPECT_EQ(journal.calls.back(), "broadcast");
+    EXPECT_EQ(system.applied, applied);
+    EXPECT_EQ(system.calls.back(), "broadcast");
 }
 
 TEST_F(TimezoneChangerTest, DestructionAfterRestoreLeavesZoneAlone)
@@ -209,16 +140,16 @@ TEST_F(TimezoneChangerTest, DestructionAfterRestoreLeavesZoneAlone)
     auto changer = makeChanger();
     ASSERT_TRUE(changer->setZone("Etc/GMT+1"));
     ASSERT_TRUE(changer->restoreIfChanged());
-    const std::size_t start = journal.calls.size();
+    const std::size_t start = system.calls.size();
 
     changer.reset();
 
-    EXPECT_TRUE(journal.callsSince(start).empty());
+    EXPECT_TRUE(system.callsSince(start).empty());
 }
 
 TEST_F(TimezoneChangerTest, UnreadableZoneAtStartRefusesEveryChange)
 {
-    accessView->currentReadable = false;
+    system.readable = false;
     auto changer = makeChanger();
 
     EXPECT_FALSE(changer->isSupported());
@@ -226,15 +157,15 @@ TEST_F(TimezoneChangerTest, UnreadableZoneAtStartRefusesEveryChange)
     EXPECT_FALSE(changer->restoreIfChanged());
     changer.reset();
 
-    EXPECT_EQ(journal.lookups, 0);
+    EXPECT_EQ(lookups, 0);
     const std::vector<std::string> expected = {"readCurrent"};
-    EXPECT_EQ(journal.calls, expected);
+    EXPECT_EQ(system.calls, expected);
 }
 
 TEST_F(TimezoneChangerTest, UnknownOrEmptyNameChangesNothing)
 {
     auto changer = makeChanger();
-    const std::size_t start = journal.calls.size();
+    const std::size_t start = system.calls.size();
 
     // A fresh changer's cache is empty as well: an empty name must not count as a hit
     // and apply the blank cached record.
@@ -244,60 +175,60 @@ TEST_F(TimezoneChangerTest, UnknownOrEmptyNameChangesNothing)
     }
 
     EXPECT_FALSE(changer->isChanged());
-    EXPECT_TRUE(journal.callsSince(start).empty());
+    EXPECT_TRUE(system.callsSince(start).empty());
 }
 
 TEST_F(TimezoneChangerTest, UnreadableZoneDataChangesNothingAndKeepsTheCache)
 {
     auto changer = makeChanger();
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
-    accessView->unreadableKey = "Tokyo Standard Time";
-    const std::size_t start = journal.calls.size();
+    system.known.erase("Tokyo Standard Time");
+    const std::size_t start = system.calls.size();
 
     EXPECT_FALSE(changer->setZone("Asia/Tokyo"));
 
     const std::vector<std::string> expected = {"privilege on", "readZone Tokyo Standard Time", "privilege off"};
-    EXPECT_EQ(journal.callsSince(start), expected);
+    EXPECT_EQ(system.callsSince(start), expected);
     EXPECT_TRUE(changer->isChanged());
 
     // The failed name was not cached; the previous one still is.
     EXPECT_FALSE(changer->setZone("Asia/Tokyo"));
-    EXPECT_EQ(journal.zoneReads, 3);
+    EXPECT_EQ(system.zoneReads, 3);
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
-    EXPECT_EQ(journal.zoneReads, 3);
-    EXPECT_EQ(journal.applied.back(), "W. Europe Standard Time");
+    EXPECT_EQ(system.zoneReads, 3);
+    EXPECT_EQ(system.applied.back(), "W. Europe Standard Time");
 }
 
 TEST_F(TimezoneChangerTest, FailedApplyLeavesStateAsItWas)
 {
     auto changer = makeChanger();
-    accessView->failApply = true;
+    system.applyFails = true;
 
     EXPECT_FALSE(changer->setZone("Europe/Berlin"));
     EXPECT_FALSE(changer->isChanged());
-    EXPECT_EQ(journal.calls.back(), "privilege off");
+    EXPECT_EQ(system.calls.back(), "privilege off");
     EXPECT_FALSE(changer->restoreIfChanged());
 
     // The zone data was complete, so a retry needs neither mapping nor data again.
-    accessView->failApply = false;
+    system.applyFails = false;
     EXPECT_TRUE(changer->setZone("Europe/Berlin"));
-    EXPECT_EQ(journal.lookups, 1);
-    EXPECT_EQ(journal.zoneReads, 1);
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(system.zoneReads, 1);
 }
 
 TEST_F(TimezoneChangerTest, FailedRestoreKeepsTheChangeAndRetriesAtExit)
 {
     auto changer = makeChanger();
     ASSERT_TRUE(changer->setZone("Europe/Berlin"));
-    accessView->failApply = true;
+    system.applyFails = true;
 
     EXPECT_FALSE(changer->restoreIfChanged());
     EXPECT_TRUE(changer->isChanged());
-    EXPECT_EQ(journal.calls.back(), "privilege off");
+    EXPECT_EQ(system.calls.back(), "privilege off");
 
-    accessView->failApply = false;
+    system.applyFails = false;
     changer.reset();
-    EXPECT_EQ(journal.applied.back(), "Saved Zone");
+    EXPECT_EQ(system.applied.back(), "Saved Zone");
 }
 
 TEST(TimezoneChanger, WithoutAccessIsUnsupported)

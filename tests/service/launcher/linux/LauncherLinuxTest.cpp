@@ -29,9 +29,9 @@ class LauncherLinuxTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        record = temporary.path / "record.txt";
-        privateDirectory = temporary.path / "private";
-        clientConfig = temporary.path / "client.ovpn";
+        record = temporary.path() / "record.txt";
+        privateDirectory = temporary.path() / "private";
+        clientConfig = temporary.path() / "client.ovpn";
         writeFile(clientConfig, allowedConfig);
         setEnvironment("QUARNEL_STANDIN_RECORD", record.string());
         setEnvironment("QUARNEL_STANDIN_EXIT", "0");
@@ -67,7 +67,7 @@ protected:
 
     std::vector<std::string> recordedArguments() const { return recordedArgumentsOf(record); }
 
-    TemporaryDirectory temporary;
+    TemporaryDirectory temporary{"quarnel-launcher"};
     std::filesystem::path record;
     std::filesystem::path privateDirectory;
     std::filesystem::path clientConfig;
@@ -131,7 +131,7 @@ TEST_F(LauncherLinuxTest, ProgramThatCannotStartIsReportedSo)
     EXPECT_FALSE(startProcess(u"/nonexistent/program --config \"x\"", true).started);
     EXPECT_FALSE(startProcess(u"/nonexistent/program", false).started);
     EXPECT_FALSE(startProcess(u"", true).started);
-    EXPECT_FALSE(startProcess(text(temporary.path), true).started);
+    EXPECT_FALSE(startProcess(text(temporary.path()), true).started);
     // A lone surrogate has no UTF-8 form: nothing is started rather than a changed path.
     EXPECT_FALSE(startProcess(standInLine() + u" " + std::u16string(1, char16_t(0xD800)), true).started);
     EXPECT_FALSE(std::filesystem::exists(record));
@@ -181,8 +181,8 @@ TEST_F(LauncherLinuxTest, LinksPlantedAtCopyNamesAreNotFollowed)
 
     // The next names the launcher will try: one link to a file that must stay as it is,
     // one to a file that must not come into being.
-    const auto victim = temporary.path / "victim";
-    const auto absent = temporary.path / "absent";
+    const auto victim = temporary.path() / "victim";
+    const auto absent = temporary.path() / "absent";
     writeFile(victim, "victim");
     const std::string pid = std::to_string(getpid());
     std::filesystem::create_symlink(victim, privateDirectory / ("config-" + pid + "-2.ovpn"));
@@ -197,7 +197,7 @@ TEST_F(LauncherLinuxTest, LinksPlantedAtCopyNamesAreNotFollowed)
 
 TEST_F(LauncherLinuxTest, PrivateDirectoryThatIsALinkIsRefused)
 {
-    const auto elsewhere = temporary.path / "elsewhere";
+    const auto elsewhere = temporary.path() / "elsewhere";
     std::filesystem::create_directories(elsewhere);
     std::filesystem::create_directory_symlink(elsewhere, privateDirectory);
 
@@ -227,7 +227,7 @@ TEST_F(LauncherLinuxTest, PrivateDirectoryOfAnotherUserIsRefused)
 TEST_F(LauncherLinuxTest, ConfigurationThatIsNoRegularFileIsNeverOpened)
 {
     // Opening a FIFO without a writer for reading would block the worker for good.
-    const auto fifo = temporary.path / "fifo.ovpn";
+    const auto fifo = temporary.path() / "fifo.ovpn";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
     for (const auto& path : {fifo, std::filesystem::path("/dev/null"), std::filesystem::path("/dev/zero")}) {
@@ -240,7 +240,7 @@ TEST_F(LauncherLinuxTest, ConfigurationThatIsNoRegularFileIsNeverOpened)
 
 TEST_F(LauncherLinuxTest, ProgramReachedThroughALinkIsTheInstalledOne)
 {
-    const auto link = temporary.path / "openvpn-link";
+    const auto link = temporary.path() / "openvpn-link";
     std::filesystem::create_symlink(standInPath(), link);
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
     const auto line = text(link.string() + " --config \"" + clientConfig.string() +

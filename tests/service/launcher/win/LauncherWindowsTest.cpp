@@ -84,8 +84,8 @@ class LauncherWindowsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        record = temporary.path / "record.txt";
-        privateDirectory = temporary.path / "private";
+        record = temporary.path() / "record.txt";
+        privateDirectory = temporary.path() / "private";
         setEnvironment("QUARNEL_STANDIN_RECORD", record.string());
         setEnvironment("QUARNEL_STANDIN_EXIT", "0");
     }
@@ -93,7 +93,7 @@ protected:
 
     std::u16string standInLine() const { return u"\"" + text(standInPath()) + u"\" --verb 3"; }
 
-    TemporaryDirectory temporary;
+    TemporaryDirectory temporary{"quarnel-launcher"};
     std::filesystem::path record;
     std::filesystem::path privateDirectory;
     std::ostringstream log;
@@ -128,7 +128,7 @@ TEST_F(LauncherWindowsTest, ProgramThatCannotStartIsReportedSo)
 
 TEST_F(LauncherWindowsTest, PrivateDirectoryGrantsOnlySystemAndAdministrators)
 {
-    const auto config = temporary.path / "client.ovpn";
+    const auto config = temporary.path() / "client.ovpn";
     writeFile(config, "client\r\ndev tun\r\n");
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
     const auto line = text(standInPath()) + u" --config \"" + text(config) +

@@ -4,6 +4,7 @@
 #include "timezone/TimezoneChanger.h"
 
 #include "KnownZones.h"
+#include "TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +57,6 @@ class LinuxZoneAccessTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/quarnel-tz-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
         zoneinfo = root / "usr/share/zoneinfo";
         etc = root / "etc";
         fs::create_directories(zoneinfo / "Europe");
@@ -87,8 +85,6 @@ protected:
         paths.timedatectl = (root / "bin/timedatectl").string();
     }
 
-    void TearDown() override { fs::remove_all(root); }
-
     std::string localtimeTarget() const { return fs::read_symlink(etc / "localtime").string(); }
 
     // A stand-in for timedatectl that records its arguments and exits with status.
@@ -101,7 +97,8 @@ protected:
         fs::permissions(root / "bin/timedatectl", fs::perms::owner_all);
     }
 
-    fs::path root;
+    TemporaryDirectory machine{"quarnel-tz"};
+    const fs::path& root = machine.path();
     fs::path zoneinfo;
     fs::path etc;
     LinuxZoneAccess::Paths paths;

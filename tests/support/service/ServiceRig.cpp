@@ -2,34 +2,11 @@
 
 #include "timezone/IanaZoneMapping.h"
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <system_error>
-
-#ifdef _WIN32
-#include <process.h>
-#define currentProcessId _getpid
-#else
-#include <unistd.h>
-#define currentProcessId getpid
-#endif
 
 namespace {
-
-std::atomic<int> rigCount{0};
-
-std::filesystem::path makeDirectory()
-{
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("quarnel-service-" + std::to_string(currentProcessId()) + "-" +
-                                                  std::to_string(rigCount++) + "-" + std::to_string(stamp % 1000000));
-    std::filesystem::create_directories(path);
-    return path;
-}
 
 std::unique_ptr<firewall::RecordingEngine> makeEngine(bool supported, firewall::RecordingEngine*& engine)
 {
@@ -49,16 +26,10 @@ std::unique_ptr<FakeZoneAccess> makeZoneAccess(FakeSystemZone& zone, bool readab
 ServiceRig::ServiceRig() : ServiceRig(Setup()) {}
 
 ServiceRig::ServiceRig(Setup setup)
-    : directory(makeDirectory()), firewall(makeEngine(setup.firewallSupported, engine)),
+    : temporary("quarnel-service"), directory(temporary.path()), firewall(makeEngine(setup.firewallSupported, engine)),
       timezone(makeZoneAccess(zone, setup.zoneReadable), std::make_unique<timezones::IanaZoneMapping>()),
       savedState(directory / "state"), dispatcher(firewall, timezone, runner, savedState)
 {
-}
-
-ServiceRig::~ServiceRig()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
 }
 
 std::string ServiceRig::endpoint() const

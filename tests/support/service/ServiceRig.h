@@ -3,6 +3,7 @@
 #include "FakeZoneAccess.h"
 #include "RecordingEngine.h"
 #include "RecordingRunner.h"
+#include "TemporaryDirectory.h"
 
 #include "Dispatcher.h"
 #include "SavedState.h"
@@ -25,7 +26,6 @@ struct ServiceRig
 
     ServiceRig();
     explicit ServiceRig(Setup setup);
-    ~ServiceRig();
 
     ServiceRig(const ServiceRig&) = delete;
     ServiceRig& operator=(const ServiceRig&) = delete;
@@ -35,6 +35,7 @@ struct ServiceRig
     std::filesystem::path settingsFile() const { return savedState.filePath(); }
 
     FakeSystemZone zone;
+    TemporaryDirectory temporary;
     std::filesystem::path directory;
     firewall::RecordingEngine* engine = nullptr; // owned by firewall
     firewall::Firewall firewall;
