@@ -3,6 +3,7 @@
 // configuration until it reports "Initialization Sequence Completed" — same namespaces,
 // same server, runs alternated. Needs root (network namespaces); prints SKIP otherwise.
 #include "IsolatedUserDirs.h"
+#include "Statistics.h"
 #include "TunnelLab.h"
 #include "connection/MakeOVPNFile.h"
 #include "connection/OpenVPNConnectorQt.h"
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -23,12 +23,6 @@
 namespace {
 
 constexpr int runs = 10;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return (values[values.size() / 2] + values[(values.size() - 1) / 2]) / 2;
-}
 
 // Waits in an event loop until `done` holds or the time runs out.
 template <typename Done> bool waitFor(Done done, int timeoutMs)

@@ -3,6 +3,8 @@
 // same echo count and timeout, in the same run.
 #include "ping/PingManager.h"
 
+#include "Statistics.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -10,7 +12,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -68,12 +69,6 @@ double sweepWithFping(const QString& fping, const QStringList& options)
         return -1;
     }
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -1,27 +1,22 @@
 // Round trip of one service request (QueryFirewallSupport) through the real pipe client,
 // pipe server, worker loop and dispatcher, against a bare SOCK_SEQPACKET exchange of the
 // same shape (connect, 32,009 bytes out, 5 bytes back, close) measured in the same run.
-// The firewall and time zone behind the dispatcher are inert: this measures the pipe.
-#include "Dispatcher.h"
-#include "ProcessRunner.h"
-#include "SavedState.h"
+// The firewall, time zone and programs behind the dispatcher are the tests' doubles: this
+// measures the pipe.
 #include "Worker.h"
-#include "firewall/Engine.h"
-#include "firewall/Firewall.h"
 #include "pipe/PipeClient.h"
 #include "pipe/PipeServer.h"
 #include "pipe/StopEvent.h"
-#include "timezone/IanaZoneMapping.h"
-#include "timezone/TimezoneChanger.h"
-#include "timezone/ZoneAccess.h"
 
-#include <algorithm>
+#include "ServiceRig.h"
+#include "Statistics.h"
+#include "TemporaryDirectory.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <future>
-#include <memory>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -32,53 +27,6 @@
 namespace {
 
 constexpr int rounds = 1000;
-
-class InertEngine : public firewall::Engine
-{
-public:
-    bool isSupported() const override { return true; }
-    bool openSession(firewall::SessionHandle& session) override { return (session = 1), true; }
-    void closeSession(firewall::SessionHandle) override {}
-    bool beginTransaction(firewall::SessionHandle) override { return true; }
-    bool commitTransaction(firewall::SessionHandle) override { return true; }
-    void abortTransaction(firewall::SessionHandle) override {}
-    bool createGuid(firewall::Guid&) override { return true; }
-    bool addSublayer(firewall::SessionHandle, const firewall::Guid&) override { return true; }
-    bool deleteSublayer(firewall::SessionHandle, const firewall::Guid&) override { return true; }
-    bool addFilter(firewall::SessionHandle, const firewall::Guid&, const firewall::Filter&,
-                   firewall::FilterId& id) override
-    {
-        id = ++next;
-        return true;
-    }
-    bool deleteFilter(firewall::SessionHandle, firewall::FilterId) override { return true; }
-    std::optional<std::uint64_t> findTunnelAdapter() override { return 1; }
-
-private:
-    firewall::FilterId next = 0;
-};
-
-class InertZone : public timezones::ZoneAccess
-{
-public:
-    bool readCurrent(timezones::Zone&) override { return true; }
-    bool readZone(const std::string&, timezones::Zone&) override { return false; }
-    bool apply(const timezones::Zone&) override { return false; }
-    void setPrivilege(bool) override {}
-    void broadcastChange() override {}
-};
-
-class NoRunner : public service::ProcessRunner
-{
-public:
-    service::RunResult run(const std::u16string&, bool) override { return {}; }
-};
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -134,17 +82,14 @@ std::vector<double> bareRoundTrips(const std::string& path)
     return samples;
 }
 
-std::vector<double> serviceRoundTrips(const std::string& path, const std::filesystem::path& stateDir)
+std::vector<double> serviceRoundTrips()
 {
-    firewall::Firewall firewall(std::make_unique<InertEngine>());
-    timezones::TimezoneChanger timezone(std::make_unique<InertZone>(), std::make_unique<timezones::IanaZoneMapping>());
-    NoRunner runner;
-    const service::SavedState savedState(stateDir);
-    service::Dispatcher dispatcher(firewall, timezone, runner, savedState);
+    ServiceRig rig;
+    const std::string path = rig.endpoint();
     servicepipe::StopEvent stop;
     servicepipe::PipeServer server(path, stop);
     std::promise<void> ready;
-    service::Worker worker(server, dispatcher, [&ready] { ready.set_value(); });
+    service::Worker worker(server, rig.dispatcher, [&ready] { ready.set_value(); });
     std::thread thread([&worker] { worker.run(); });
     ready.get_future().wait();
 
@@ -169,23 +114,17 @@ std::vector<double> serviceRoundTrips(const std::string& path, const std::filesy
 
 int main()
 {
-    char pattern[] = "/tmp/quarnel-pipe-bench-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::filesystem::path dir(pattern);
+    const TemporaryDirectory dir("quarnel-pipe-bench");
 
     // Alternate the two so that neither gets a quieter machine; keep every sample.
     std::vector<double> bare;
     std::vector<double> service;
     for (int pass = 0; pass < 3; ++pass) {
         const std::vector<double> b = bareRoundTrips((dir / "bare.socket").string());
-        const std::vector<double> s = serviceRoundTrips((dir / "service.socket").string(), dir / "state");
+        const std::vector<double> s = serviceRoundTrips();
         bare.insert(bare.end(), b.begin(), b.end());
         service.insert(service.end(), s.begin(), s.end());
     }
-    std::filesystem::remove_all(dir);
 
     const double bareMedian = median(bare);
     const double serviceMedian = median(service);

@@ -6,6 +6,8 @@
 #include "api/ApiSettings.h"
 #include "api/NetworkManager.h"
 
+#include "Statistics.h"
+
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QElapsedTimer>
@@ -18,7 +20,6 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -34,12 +35,6 @@ long peakRssKiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 QByteArray fetch(QNetworkAccessManager& manager, const QUrl& url)

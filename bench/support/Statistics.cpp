@@ -1,0 +1,18 @@
+#include "Statistics.h"
+
+#include <algorithm>
+
+double median(std::vector<double> samples)
+{
+    if (samples.empty()) {
+        return 0;
+    }
+    const std::size_t middle = samples.size() / 2;
+    std::nth_element(samples.begin(), samples.begin() + middle, samples.end());
+    const double upper = samples[middle];
+    if (samples.size() % 2 == 1) {
+        return upper;
+    }
+    const double lower = *std::max_element(samples.begin(), samples.begin() + middle);
+    return (lower + upper) / 2;
+}
