@@ -10,6 +10,14 @@
 #include <sys/stat.h>
 #include <vector>
 
+namespace {
+
+// How long a client process may take to start or to end: generous, as these are
+// sanitized builds on a machine that may be busy with other tests.
+constexpr int processDeadlineMs = 60000;
+
+} // namespace
+
 // Real client processes sharing one user's private directories.
 class TestStartup : public QObject
 {
@@ -56,16 +64,16 @@ private slots:
         QProcess* first = startFirst({"-h"});
         QVERIFY(first);
 
-        QElapsedTimer clock;
-        clock.start();
         QProcess* second = launch(arguments);
-        QVERIFY(second->waitForFinished(2000));
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(second->waitForFinished(processDeadlineMs));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
 
         QCOMPARE(first->state(), QProcess::Running);
         QTRY_VERIFY(debugLog().contains("Wake-up message received"));
+        // One wake-up: the second start's first attempt was confirmed, it did not retry
+        // after waiting out an unconfirmed one. And it never became an instance itself.
+        QCOMPARE(debugLog().count("Wake-up message received"), 1);
         QCOMPARE(debugLog().count("started"), 1);
     }
 
@@ -85,7 +93,7 @@ private slots:
         QProcess* next = startFirst({"-h"});
         QVERIFY(next);
         QProcess* third = launch({});
-        QVERIFY(third->waitForFinished(2000));
+        QVERIFY(third->waitForFinished(processDeadlineMs));
         QCOMPARE(third->exitCode(), 0);
         QCOMPARE(next->state(), QProcess::Running);
         QTRY_VERIFY(debugLog().contains("Wake-up message received"));
@@ -109,7 +117,7 @@ private:
         QElapsedTimer clock;
         clock.start();
         while (!debugLog().contains("started")) {
-            if (clock.hasExpired(10000) || process->waitForFinished(20)) {
+            if (clock.hasExpired(processDeadlineMs) || process->waitForFinished(20)) {
                 return nullptr;
             }
         }

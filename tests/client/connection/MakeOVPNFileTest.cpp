@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -51,6 +54,40 @@ QByteArray written(const ConfigServer& server, bool stealth)
     const bool ok = stealth ? writer.makeStealthFile(server) : writer.makeFile(server);
     return ok ? readAll(writer.path()) : QByteArray("<failed>");
 }
+
+// Occupies every thread of the global pool until destroyed.
+class PoolBlocker
+{
+public:
+    PoolBlocker()
+    {
+        QThreadPool* pool = QThreadPool::globalInstance();
+        count = pool->maxThreadCount();
+        for (int i = 0; i < count; ++i) {
+            // The tasks share the semaphores, which must outlive the last of them.
+            pool->start([gates = gates] {
+                gates->started.release();
+                gates->open.acquire();
+            });
+        }
+        gates->started.acquire(count);
+    }
+
+    ~PoolBlocker() { gates->open.release(count); }
+
+    PoolBlocker(const PoolBlocker&) = delete;
+    PoolBlocker& operator=(const PoolBlocker&) = delete;
+
+private:
+    struct Gates
+    {
+        QSemaphore started;
+        QSemaphore open;
+    };
+
+    std::shared_ptr<Gates> gates = std::make_shared<Gates>();
+    int count = 0;
+};
 
 } // namespace
 
@@ -203,16 +240,21 @@ private slots:
         MakeOVPNFile writer;
         QFutureWatcher<bool> watcher;
         QSignalSpy finished(&watcher, &QFutureWatcher<bool>::finished);
-        ConfigServer server = record("stealth", {});
-        watcher.setFuture(writer.startWrite(server, true));
-        // The task works on its own copy of the record.
-        server.config = "changed\n";
-        QVERIFY(finished.wait(5000));
+        auto server = std::make_unique<ConfigServer>(record("stealth", {}));
+        {
+            // Every pool thread busy, so the task cannot run before the caller's record
+            // is changed and gone: it has to work on its own copy.
+            PoolBlocker blocker;
+            watcher.setFuture(writer.startWrite(*server, true));
+            server->config = "changed\n";
+            server.reset();
+        }
+        QVERIFY(finished.wait(30000));
         QVERIFY(watcher.result());
         QVERIFY(readAll(writer.path()).startsWith("proto tcp\r\nremote 127.0.0.1 1194\r\nclient\ndev tun\n"));
 
         watcher.setFuture(writer.startWrite(record("tcp", {"443"}), false));
-        QVERIFY(finished.wait(5000));
+        QVERIFY(finished.wait(30000));
         QVERIFY(readAll(writer.path()).startsWith("remote 10.0.0.1 443 tcp\r\n"));
     }
 

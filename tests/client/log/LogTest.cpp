@@ -16,6 +16,13 @@
 
 namespace {
 
+QStringList reported;
+
+void recordMessage(QtMsgType /*type*/, const QMessageLogContext& /*context*/, const QString& message)
+{
+    reported.append(message);
+}
+
 const QString stampPattern = QStringLiteral(R"(\[(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d\.\d{3})\] )");
 
 QStringList readLines(const QString& path)
@@ -137,14 +144,35 @@ private slots:
 
     void unwritableFilesDropLines()
     {
-        // A directory in place of the files: nothing can be opened, nothing is reported.
+        // A directory in place of each file: nothing can be opened.
         QVERIFY(QDir().mkpath(connectionPath()));
         QVERIFY(QDir().mkpath(debugPath()));
-        appendLog("lost");
-        messageHandler(QtWarningMsg, QMessageLogContext(), "lost");
-        QVERIFY(QFileInfo(connectionPath()).isDir());
+        const QStringList entriesBefore = QDir(dirs.clientTempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        // A failure reported as a Qt message would land in the debug log's handler again.
+        reported.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+        appendLog("lost connection line");
+        messageHandler(QtWarningMsg, QMessageLogContext(), "lost debug line");
+        qInstallMessageHandler(previous);
+        QCOMPARE(reported, QStringList());
+
+        // Nothing went anywhere else instead.
+        QCOMPARE(QDir(dirs.clientTempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entriesBefore);
+        QVERIFY(QDir(connectionPath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        QVERIFY(QDir(debugPath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+
+        // Dropped, not held back: once the files can be written, only new lines appear.
         QVERIFY(QDir().rmdir(connectionPath()));
         QVERIFY(QDir().rmdir(debugPath()));
+        appendLog("next");
+        messageHandler(QtWarningMsg, QMessageLogContext(), "next");
+        const QStringList connectionLines = readLines(connectionPath());
+        QCOMPARE(connectionLines.size(), 1);
+        QVERIFY2(connectionLines[0].endsWith("] next"), qPrintable(connectionLines[0]));
+        const QStringList debugLines = readLines(debugPath());
+        QCOMPARE(debugLines.size(), 1);
+        QVERIFY2(debugLines[0].endsWith("] WRN next"), qPrintable(debugLines[0]));
     }
 
 private:
