@@ -6,10 +6,16 @@ QSharedPointer<LocalSettings> LocalSettings::instance()
     return store;
 }
 
-LocalSettings::LocalSettings(QObject* parent) : QObject(parent)
+LocalSettings::LocalSettings()
 {
+    resetUnlessRemembered();
+}
+
+void LocalSettings::resetUnlessRemembered()
+{
+    QSettings settings;
     if (!settings.value(QLatin1String(SettingsKey::rememberUser), false).toBool())
-        resetToDefaults();
+        writeDefaults(settings);
 }
 
 QVariant LocalSettings::value(const QString& key) const
@@ -24,28 +30,33 @@ void LocalSettings::setValue(const QString& key, const QVariant& value)
 
 void LocalSettings::resetToDefaults()
 {
+    writeDefaults(settings);
+}
+
+void LocalSettings::writeDefaults(QSettings& store)
+{
     // "language", "cachedConfig" and "cachedKeys" are deliberately kept. List keys
     // get the empty text until they are next written as lists.
     const QString empty(QLatin1String(""));
-    setValue(QLatin1String(SettingsKey::login), empty);
-    setValue(QLatin1String(SettingsKey::password), empty);
-    setValue(QLatin1String(SettingsKey::rememberUser), false);
-    setValue(QLatin1String(SettingsKey::autoConnectOnStart), false);
-    setValue(QLatin1String(SettingsKey::launchOnStart), false);
-    setValue(QLatin1String(SettingsKey::advProtocol), QStringLiteral("tcp"));
-    setValue(QLatin1String(SettingsKey::favoriteServersTcp), empty);
-    setValue(QLatin1String(SettingsKey::favoriteServersUdp), empty);
-    setValue(QLatin1String(SettingsKey::favoriteServersSsl), empty);
-    setValue(QLatin1String(SettingsKey::lastLocationId), empty);
-    setValue(QLatin1String(SettingsKey::cachedServers), empty);
-    setValue(QLatin1String(SettingsKey::cachedCertif), empty);
-    setValue(QLatin1String(SettingsKey::cachedUsers), empty);
-    setValue(QLatin1String(SettingsKey::killConnect), false);
-    setValue(QLatin1String(SettingsKey::flag), 1);
-    setValue(QLatin1String(SettingsKey::iPv6LeakProtect), true);
-    setValue(QLatin1String(SettingsKey::allowLocalDevices), false);
-    setValue(QLatin1String(SettingsKey::changeTimezone), false);
-    setValue(QLatin1String(SettingsKey::vpnLogin), empty);
+    store.setValue(QLatin1String(SettingsKey::login), empty);
+    store.setValue(QLatin1String(SettingsKey::password), empty);
+    store.setValue(QLatin1String(SettingsKey::rememberUser), false);
+    store.setValue(QLatin1String(SettingsKey::autoConnectOnStart), false);
+    store.setValue(QLatin1String(SettingsKey::launchOnStart), false);
+    store.setValue(QLatin1String(SettingsKey::advProtocol), QStringLiteral("tcp"));
+    store.setValue(QLatin1String(SettingsKey::favoriteServersTcp), empty);
+    store.setValue(QLatin1String(SettingsKey::favoriteServersUdp), empty);
+    store.setValue(QLatin1String(SettingsKey::favoriteServersSsl), empty);
+    store.setValue(QLatin1String(SettingsKey::lastLocationId), empty);
+    store.setValue(QLatin1String(SettingsKey::cachedServers), empty);
+    store.setValue(QLatin1String(SettingsKey::cachedCertif), empty);
+    store.setValue(QLatin1String(SettingsKey::cachedUsers), empty);
+    store.setValue(QLatin1String(SettingsKey::killConnect), false);
+    store.setValue(QLatin1String(SettingsKey::flag), 1);
+    store.setValue(QLatin1String(SettingsKey::iPv6LeakProtect), true);
+    store.setValue(QLatin1String(SettingsKey::allowLocalDevices), false);
+    store.setValue(QLatin1String(SettingsKey::changeTimezone), false);
+    store.setValue(QLatin1String(SettingsKey::vpnLogin), empty);
 }
 
 bool LocalSettings::isLiteAccount() const

@@ -35,18 +35,24 @@ inline constexpr char cachedKeys[] = "cachedKeys";
 
 // The client's persistent store: QSettings in user scope under the application's
 // organisation and name. Unless the user asked to be remembered, every start begins
-// from the defaults (credentials, switches, favourites and the server cache).
+// from the defaults (credentials, switches, favourites and the server cache). There is
+// one store per process, so that the start check runs once: a second store would
+// run it again and could wipe what the running client just stored.
 class LocalSettings : public QObject
 {
     Q_OBJECT
 
 public:
-    // The process-wide store, created (and checked) on first use.
+    // The process-wide store, created (and checked) on first use. Needs the
+    // application's organisation and name to be set.
     static QSharedPointer<LocalSettings> instance();
 
-    // A store of its own over the same QSettings location; instance() uses it once.
-    // Needs the application's organisation and name to be set.
-    explicit LocalSettings(QObject* parent = nullptr);
+    // The start check on the stored settings: back to the defaults unless "rememberUser"
+    // is set. instance() runs it once; tests run it to start over.
+    static void resetUnlessRemembered();
+
+    LocalSettings(const LocalSettings&) = delete;
+    LocalSettings& operator=(const LocalSettings&) = delete;
 
     QVariant value(const QString& key) const;
     void setValue(const QString& key, const QVariant& value);
@@ -58,5 +64,9 @@ public:
     void setLiteAccount(bool lite);
 
 private:
+    LocalSettings();
+
+    static void writeDefaults(QSettings& store);
+
     QSettings settings;
 };

@@ -77,6 +77,8 @@ private slots:
     void init();
     void cleanupTestCase();
 
+    // Declared first, so that Qt Test runs it first: the process's store is made in it.
+    void firstUseChecksOnce();
     void freshInstall();
     void resetWritesOnlyItsKeys();
     void resetKeepsLanguageAndCaches();
@@ -84,7 +86,6 @@ private slots:
     void liteAccount_data();
     void liteAccount();
     void absentKeyIsInvalid();
-    void sharedInstance();
 
 private:
     std::unique_ptr<SettingsSandbox> sandbox;
@@ -107,23 +108,39 @@ void LocalSettingsTest::cleanupTestCase()
     QSettings().sync();
 }
 
+void LocalSettingsTest::firstUseChecksOnce()
+{
+    writeRaw({{SettingsKey::login, QStringLiteral("bob")}, {SettingsKey::language, QStringLiteral("de")}});
+    const QSharedPointer<LocalSettings> first = LocalSettings::instance();
+    QVERIFY(first);
+    QVERIFY2(first->value(SettingsKey::login).toString().isEmpty(), "not remembered: the first use resets");
+    QCOMPARE(first->value(SettingsKey::language).toString(), QStringLiteral("de"));
+
+    // What the running client stores is never wiped by a later use.
+    first->setValue(SettingsKey::login, QStringLiteral("alice"));
+    first->setValue(SettingsKey::cachedServers, QStringList{QStringLiteral("vpn1::Spain")});
+    const QSharedPointer<LocalSettings> again = LocalSettings::instance();
+    QCOMPARE(again.data(), first.data());
+    QCOMPARE(QSettings().value(SettingsKey::login).toString(), QStringLiteral("alice"));
+    QCOMPARE(QSettings().value(SettingsKey::cachedServers).toStringList(), QStringList{QStringLiteral("vpn1::Spain")});
+}
+
 void LocalSettingsTest::freshInstall()
 {
-    LocalSettings store;
-    QCOMPARE(store.value(SettingsKey::advProtocol).toString(), QStringLiteral("tcp"));
-    QCOMPARE(store.value(SettingsKey::iPv6LeakProtect).toBool(), true);
-    QVERIFY(store.isLiteAccount());
-    QCOMPARE(store.value(SettingsKey::rememberUser).toBool(), false);
-    QVERIFY(store.value(SettingsKey::login).toString().isEmpty());
+    LocalSettings::resetUnlessRemembered();
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
+    QCOMPARE(store->value(SettingsKey::advProtocol).toString(), QStringLiteral("tcp"));
+    QCOMPARE(store->value(SettingsKey::iPv6LeakProtect).toBool(), true);
+    QVERIFY(store->isLiteAccount());
+    QCOMPARE(store->value(SettingsKey::rememberUser).toBool(), false);
+    QVERIFY(store->value(SettingsKey::login).toString().isEmpty());
     // The network manager reads this as one record with empty fields.
-    QCOMPARE(store.value(SettingsKey::cachedServers).toStringList(), QStringList{QString()});
+    QCOMPARE(store->value(SettingsKey::cachedServers).toStringList(), QStringList{QString()});
 }
 
 void LocalSettingsTest::resetWritesOnlyItsKeys()
 {
-    {
-        LocalSettings store;
-    }
+    LocalSettings::resetUnlessRemembered();
     QSettings raw;
     QStringList written = raw.allKeys();
     written.sort();
@@ -146,10 +163,11 @@ void LocalSettingsTest::resetKeepsLanguageAndCaches()
     writeRaw(kept);
     QStringList keysBefore = QSettings().allKeys();
 
-    LocalSettings store;
-    // Also when called on a live store.
-    store.setValue(SettingsKey::login, QStringLiteral("again"));
-    store.resetToDefaults();
+    LocalSettings::resetUnlessRemembered();
+    // Also when called on the live store.
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
+    store->setValue(SettingsKey::login, QStringLiteral("again"));
+    store->resetToDefaults();
 
     QSettings raw;
     QCOMPARE(raw.allKeys(), keysBefore);
@@ -169,10 +187,11 @@ void LocalSettingsTest::rememberedUserKeepsEverything()
     stored.insert(SettingsKey::cachedCertif, QByteArray("\0\0\0\0", 4));
     writeRaw(stored);
 
-    LocalSettings store;
+    LocalSettings::resetUnlessRemembered();
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
     for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-        QCOMPARE(store.value(it.key()), it.value());
-    QVERIFY(!store.isLiteAccount());
+        QCOMPARE(store->value(it.key()), it.value());
+    QVERIFY(!store->isLiteAccount());
 }
 
 void LocalSettingsTest::liteAccount_data()
@@ -200,30 +219,22 @@ void LocalSettingsTest::liteAccount()
     if (flag.isValid())
         writeRaw({{SettingsKey::flag, flag}});
 
-    LocalSettings store;
-    QCOMPARE(store.isLiteAccount(), flag.isValid() && (flag.toInt() & 1) != 0);
-    store.setLiteAccount(lite);
-    QCOMPARE(store.value(SettingsKey::flag).toInt(), expected);
-    QCOMPARE(store.isLiteAccount(), lite);
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
+    QCOMPARE(store->isLiteAccount(), flag.isValid() && (flag.toInt() & 1) != 0);
+    store->setLiteAccount(lite);
+    QCOMPARE(store->value(SettingsKey::flag).toInt(), expected);
+    QCOMPARE(store->isLiteAccount(), lite);
     QCOMPARE(QSettings().value(SettingsKey::flag).toInt(), expected);
 }
 
 void LocalSettingsTest::absentKeyIsInvalid()
 {
-    LocalSettings store;
-    QVERIFY(!store.value(SettingsKey::language).isValid());
-    QVERIFY(!store.value(SettingsKey::cachedKeys).isValid());
-    store.setValue(SettingsKey::language, QStringLiteral("fr"));
+    LocalSettings::resetUnlessRemembered();
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
+    QVERIFY(!store->value(SettingsKey::language).isValid());
+    QVERIFY(!store->value(SettingsKey::cachedKeys).isValid());
+    store->setValue(SettingsKey::language, QStringLiteral("fr"));
     QCOMPARE(QSettings().value(SettingsKey::language).toString(), QStringLiteral("fr"));
-}
-
-void LocalSettingsTest::sharedInstance()
-{
-    writeRaw({{SettingsKey::rememberUser, true}, {SettingsKey::login, QStringLiteral("alice")}});
-    const QSharedPointer<LocalSettings> first = LocalSettings::instance();
-    QVERIFY(first);
-    QCOMPARE(LocalSettings::instance().data(), first.data());
-    QCOMPARE(first->value(SettingsKey::login).toString(), QStringLiteral("alice"));
 }
 
 QTEST_GUILESS_MAIN(LocalSettingsTest)

@@ -73,7 +73,7 @@ private slots:
 
 private:
     std::unique_ptr<SettingsSandbox> sandbox;
-    std::unique_ptr<LocalSettings> store;
+    QSharedPointer<LocalSettings> store;
 };
 
 void VpnProtocolTest::initTestCase()
@@ -81,12 +81,12 @@ void VpnProtocolTest::initTestCase()
     sandbox = std::make_unique<SettingsSandbox>();
     QVERIFY2(sandbox->isIsolated(), qPrintable(sandbox->settingsFile()));
     SettingsSandbox::clear();
-    store = std::make_unique<LocalSettings>();
+    store = LocalSettings::instance();
 }
 
 void VpnProtocolTest::cleanupTestCase()
 {
-    store.reset();
+    store.clear();
     QSettings().sync();
 }
 
