@@ -2,259 +2,39 @@
 // For operators and tests; any command code and field can be sent, the unknown ones
 // included, so that the service's answers can be checked from outside.
 
-#include "pipe/PipeClient.h"
-#include "pipe/ServiceCommand.h"
-#include "pipe/ServiceRequest.h"
+#include "ServicectlOptions.h"
 
-#include <cerrno>
+#include "pipe/PipeClient.h"
+
 #include <chrono>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
 
 using servicepipe::PipeClient;
-using servicepipe::ServiceCommand;
 using servicepipe::ServiceReply;
-using servicepipe::ServiceRequest;
-
-namespace {
-
-const char* const usageText = "Usage: quarnel-servicectl [--socket PATH] [--timeout MS] COMMAND [FIELDS]\n"
-                              "COMMAND is a code (any 32-bit number) or a name:\n"
-                              "  RunProcess (0)            --flag 0|1 --text COMMAND-LINE\n"
-                              "  EnableFirewall (1)        --list A;B;... --options K,I,A,C,B\n"
-                              "  DisableFirewall (2)\n"
-                              "  UpdateFirewall (3)        --list A;B;... --options K,I,A,C,B\n"
-                              "  QueryFirewallSupport (5)\n"
-                              "  SaveFirewallState (6)\n"
-                              "  QueryTimezoneSupport (7)\n"
-                              "  ChangeTimezone (8)        --flag 0|1 --text ZONE\n"
-                              "Options are the bytes killConnect, iPv6LeakProtect, allowLocalDevices,\n"
-                              "changeTimezone, blockDNS. The socket defaults to $QUARNEL_SERVICE_SOCKET or the\n"
-                              "service's own. Prints \"ok=N value=N\"; exit status 0 when a reply came, 3 when the\n"
-                              "service could not be reached, 4 when the exchange failed, 2 for a usage error.\n";
-
-struct Name
-{
-    const char* text;
-    ServiceCommand command;
-};
-
-const Name names[] = {
-    {"RunProcess", ServiceCommand::RunProcess},
-    {"EnableFirewall", ServiceCommand::EnableFirewall},
-    {"DisableFirewall", ServiceCommand::DisableFirewall},
-    {"UpdateFirewall", ServiceCommand::UpdateFirewall},
-    {"QueryFirewallSupport", ServiceCommand::QueryFirewallSupport},
-    {"SaveFirewallState", ServiceCommand::SaveFirewallState},
-    {"QueryTimezoneSupport", ServiceCommand::QueryTimezoneSupport},
-    {"ChangeTimezone", ServiceCommand::ChangeTimezone},
-};
-
-int usage(const char* problem)
-{
-    std::fprintf(stderr, "quarnel-servicectl: %s\n%s", problem, usageText);
-    return 2;
-}
-
-bool parseNumber(const std::string& text, long long low, long long high, long long& number)
-{
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    number = std::strtoll(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0' && number >= low && number <= high;
-}
-
-bool parseCommand(const std::string& text, std::int32_t& code)
-{
-    for (const Name& name : names) {
-        if (text == name.text) {
-            code = static_cast<std::int32_t>(name.command);
-            return true;
-        }
-    }
-    long long number = 0;
-    if (!parseNumber(text, INT32_MIN, INT32_MAX, number)) {
-        return false;
-    }
-    code = static_cast<std::int32_t>(number);
-    return true;
-}
-
-// Arguments arrive as UTF-8 (or plain ASCII); the command line and the list travel as
-// UTF-16. False for malformed input.
-bool toUtf16(const std::string& text, std::u16string& wide)
-{
-    wide.clear();
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        char32_t point = length == 1 ? lead : lead & (0x7f >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80) {
-                return false;
-            }
-            point = point << 6 | (next & 0x3f);
-        }
-        if (point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff)) {
-            return false;
-        }
-        if (point >= 0x10000) {
-            point -= 0x10000;
-            wide.push_back(static_cast<char16_t>(0xd800 + (point >> 10)));
-            wide.push_back(static_cast<char16_t>(0xdc00 + (point & 0x3ff)));
-        } else {
-            wide.push_back(static_cast<char16_t>(point));
-        }
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
-
-bool parseOptions(const std::string& text, servicepipe::FirewallOptions& options)
-{
-    std::uint8_t bytes[5] = {};
-    std::size_t count = 0;
-    std::size_t start = 0;
-    while (count < 5) {
-        const std::size_t comma = text.find(',', start);
-        long long number = 0;
-        if (!parseNumber(text.substr(start, comma - start), 0, 255, number)) {
-            return false;
-        }
-        bytes[count++] = static_cast<std::uint8_t>(number);
-        if (comma == std::string::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
-    if (count != 5) {
-        return false;
-    }
-    options.killConnect = bytes[0];
-    options.iPv6LeakProtect = bytes[1];
-    options.allowLocalDevices = bytes[2];
-    options.changeTimezone = bytes[3];
-    options.blockDNS = bytes[4];
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    std::string socket;
-    long long timeout = -1;
-    std::string commandText;
-    std::string flagText;
-    std::string text;
-    std::string list;
-    std::string optionsText;
-    bool hasFlag = false;
-    bool hasText = false;
-    bool hasList = false;
-    bool hasOptions = false;
-
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::printf("%s", usageText);
-            return 0;
-        }
-        const bool takesValue = argument == "--socket" || argument == "--timeout" || argument == "--flag" ||
-                                argument == "--text" || argument == "--list" || argument == "--options";
-        if (takesValue) {
-            if (i + 1 >= argc) {
-                return usage(("missing value of " + argument).c_str());
-            }
-            const std::string value = argv[++i];
-            if (argument == "--socket") {
-                socket = value;
-            } else if (argument == "--timeout") {
-                if (!parseNumber(value, 0, INT_MAX, timeout)) {
-                    return usage("bad --timeout");
-                }
-            } else if (argument == "--flag") {
-                flagText = value;
-                hasFlag = true;
-            } else if (argument == "--text") {
-                text = value;
-                hasText = true;
-            } else if (argument == "--list") {
-                list = value;
-                hasList = true;
-            } else {
-                optionsText = value;
-                hasOptions = true;
-            }
-        } else if (argument.compare(0, 2, "--") == 0) {
-            return usage(("unknown option " + argument).c_str());
-        } else if (commandText.empty()) {
-            // Negative codes ("-1") are commands too.
-            commandText = argument;
-        } else {
-            return usage(("unexpected argument " + argument).c_str());
-        }
+    servicectl::ServicectlOptions options;
+    std::string problem;
+    const std::vector<std::string> arguments =
+        argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+    if (!options.parse(arguments, problem)) {
+        std::fprintf(stderr, "quarnel-servicectl: %s\n%s", problem.c_str(), servicectl::ServicectlOptions::usage());
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", servicectl::ServicectlOptions::usage());
+        return 0;
     }
 
-    std::int32_t code = 0;
-    if (commandText.empty() || !parseCommand(commandText, code)) {
-        return usage("missing or unknown command");
-    }
-    // The list shares its bytes with the flag and the text: one layout per request.
-    if ((hasList || hasOptions) && (hasFlag || hasText)) {
-        return usage("--list/--options and --flag/--text belong to different commands");
-    }
-
-    ServiceRequest request;
-    request.setCommand(code);
-    if (hasFlag) {
-        long long flag = 0;
-        if (!parseNumber(flagText, 0, 255, flag)) {
-            return usage("bad --flag");
-        }
-        request.setFlag(static_cast<std::uint8_t>(flag));
-    }
-    if (hasText) {
-        // The command line travels as UTF-16, the zone name (and any other text) as UTF-8.
-        if (code == static_cast<std::int32_t>(ServiceCommand::RunProcess)) {
-            std::u16string line;
-            if (!toUtf16(text, line) || !request.setCommandLine(line)) {
-                return usage("--text is not UTF-8 or too long for the command line");
-            }
-        } else if (!request.setZoneName(text)) {
-            return usage("--text too long");
-        }
-    }
-    if (hasList) {
-        std::u16string wide;
-        if (!toUtf16(list, wide) || !request.setAddressList(wide)) {
-            return usage("--list is not UTF-8 or too long");
-        }
-    }
-    if (hasOptions) {
-        servicepipe::FirewallOptions options;
-        if (!parseOptions(optionsText, options)) {
-            return usage("--options needs five numbers separated by commas");
-        }
-        request.setOptions(options);
-    }
-
-    PipeClient client = socket.empty() ? PipeClient() : PipeClient(socket);
-    if (timeout >= 0) {
-        client.setConnectTimeout(std::chrono::milliseconds(timeout));
+    PipeClient client = options.socket.empty() ? PipeClient() : PipeClient(options.socket);
+    if (options.timeoutMs >= 0) {
+        client.setConnectTimeout(std::chrono::milliseconds(options.timeoutMs));
     }
     ServiceReply reply;
-    switch (client.exchange(request, reply)) {
+    switch (client.exchange(options.request, reply)) {
     case PipeClient::Result::Replied:
         std::printf("ok=%u value=%d\n", static_cast<unsigned>(reply.ok), static_cast<int>(reply.value));
         return 0;
