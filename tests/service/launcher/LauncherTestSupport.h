@@ -3,6 +3,7 @@
 // Helpers of the launcher's tests: the stand-in OpenVPN, files, waiting.
 
 #include "launcher/LaunchFiles.h"
+#include "platform/ExecutablePath.h"
 
 #include "TemporaryDirectory.h"
 
@@ -28,16 +29,7 @@ namespace launchertest {
 
 inline std::filesystem::path testProgramDirectory()
 {
-#ifdef _WIN32
-    std::vector<wchar_t> buffer(32768);
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
-#else
-    std::vector<char> buffer(4096);
-    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    return std::filesystem::path(std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0))
-        .parent_path();
-#endif
+    return serviceplatform::executableDirectory();
 }
 
 // The stand-in OpenVPN, built beside the test programs.
