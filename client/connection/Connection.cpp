@@ -1,8 +1,11 @@
 #include "connection/Connection.h"
 
 #include "log/Log.h"
+#include "connection/ConnectorError.h"
 #include "connection/OpenVPNConnectorQt.h"
 #include "data/ServerInfo.h"
+#include "data/VpnProtocol.h"
+#include "platform/ConnectionType.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,6 +14,10 @@
 #include <QTimerEvent>
 
 namespace {
+
+static_assert(static_cast<int>(ConnectionType::OpenVpnUdp) == VpnProtocol::Udp &&
+                  static_cast<int>(ConnectionType::OpenVpnTcp) == VpnProtocol::Tcp,
+              "the OpenVPN connection types are the protocol ids of the protocol table");
 
 OpenVPNConnectorQt* processConnector = nullptr;
 
@@ -52,7 +59,8 @@ Connection::~Connection()
 void Connection::connect(const ServerInfo& server, const QString& userName, const QString& password,
                          const QString& configPath)
 {
-    if (server.connectionType == 4 || server.connectionType == 5) {
+    const auto type = static_cast<ConnectionType>(server.connectionType);
+    if (type == ConnectionType::OpenVpnUdp || type == ConnectionType::OpenVpnTcp) {
         processConnector->startOpenVPN(configPath, userName, password);
         return;
     }
@@ -77,20 +85,29 @@ OpenVPNConnectorQt* Connection::connector()
 
 QString Connection::errorMessage(int code)
 {
-    switch (code) {
-    case 0:
-        return QStringLiteral("Invalid username or password");
-    case 1:
-        return QStringLiteral("Not open openvpn socket");
-    case 2:
-        return QStringLiteral("Can not alocate TUN");
-    case 3:
-        return QStringLiteral("Can not connect to helper");
-    case 4:
-        return QStringLiteral("Can not write to helper");
-    default:
-        return QStringLiteral("Code error: %1").arg(code);
+    switch (static_cast<ConnectorError>(code)) {
+    case ConnectorError::AuthFailed:
+        return tr("Invalid username or password");
+    case ConnectorError::ManagementUnreachable:
+        return tr("Not open openvpn socket");
+    case ConnectorError::NoTunAdapter:
+        return tr("Can not alocate TUN");
+    case ConnectorError::ServiceUnreachable:
+        return tr("Can not connect to helper");
+    case ConnectorError::ServiceExchangeFailed:
+        return tr("Can not write to helper");
+    case ConnectorError::NoFreePort:
+        return tr("Can not find a free local port for OpenVPN");
+    case ConnectorError::ProxyAuthRequired:
+        return tr("Proxy requires authentication");
+    case ConnectorError::NetworkWriteFailed:
+        return tr("Can not send data to the VPN server");
+    case ConnectorError::ConnectFailed:
+        return tr("Can not complete the connection to the VPN server");
+    case ConnectorError::BrumeFailed:
+        return tr("Can not start Brume");
     }
+    return tr("Code error: %1").arg(code);
 }
 
 QString Connection::rasStatus()

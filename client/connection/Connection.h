@@ -7,10 +7,10 @@
 class OpenVPNConnectorQt;
 class ServerInfo;
 
-// The one tunnel front the connection controller talks to. Records of connection type
-// 4 or 5 go to the process-wide OpenVPN connector, whose signals are relayed here in a
-// uniform form; other types are dialled with the Windows RAS dialer (0 PPTP, 1 L2TP),
-// which other systems do not have.
+// The one tunnel front the connection controller talks to. OpenVPN records (UDP or TCP
+// connection type) go to the process-wide OpenVPN connector, whose signals are relayed
+// here in a uniform form; other types are dialled with the Windows RAS dialer (PPTP,
+// L2TP), which other systems do not have.
 class Connection : public QObject
 {
     Q_OBJECT
@@ -33,7 +33,8 @@ public:
 
     // The process-wide connector; null when no Connection exists.
     static OpenVPNConnectorQt* connector();
-    // The text shown for a connector error code.
+    // The text shown for a connector error code (a ConnectorError's number); a code the
+    // connector does not know is shown as its number.
     static QString errorMessage(int code);
 
     // The RAS dial status: the last state name with its result.

@@ -87,17 +87,17 @@ ManagementLineParser::Action ManagementLineParser::parse(const QByteArray& bytes
         action.send = passwordCommand;
         action.credentialRefused = passwordCommand.isEmpty();
     } else if (has(line, "AUTH: Received control message: AUTH_FAILED", Qt::CaseSensitive)) {
-        action.error = 0;
+        action.error = ConnectorError::AuthFailed;
     } else if (has(line, "There are no TAP-Windows adapters on this system") || has(line, "Cannot open TUN/TAP dev") ||
                has(line, "Cannot allocate TUN/TAP dev dynamically")) {
         if (!tapReported) {
             tapReported = true;
-            action.error = 2;
+            action.error = ConnectorError::NoTunAdapter;
         }
     } else if (has(line, "Proxy requires authentication")) {
         if (!proxyReported) {
             proxyReported = true;
-            action.error = 6;
+            action.error = ConnectorError::ProxyAuthRequired;
         }
     } else if (has(line, ">BYTECOUNT:")) {
         const QStringList parts = line.split(QLatin1Char(':'));
@@ -126,7 +126,7 @@ ManagementLineParser::Action ManagementLineParser::parse(const QByteArray& bytes
     } else if (has(line, ">LOG:")) {
         if (has(line, "write UDPv4: No buffer space available (WSAENOBUFS) (code=10055)") ||
             has(line, "write UDPv4: No Route to Host (WSAEHOSTUNREACH) (code=10065)")) {
-            action.error = 7;
+            action.error = ConnectorError::NetworkWriteFailed;
         }
         action.hasLog = true;
         action.log = line;

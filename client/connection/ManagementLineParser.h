@@ -1,10 +1,13 @@
 #pragma once
 
+#include "connection/ConnectorError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 #include <deque>
+#include <optional>
 
 // What OpenVPN says on its management interface, turned into what the connector does:
 // bytes in, lines out (framing), and one action per line. No I/O and no threads, so every
@@ -23,7 +26,7 @@ public:
     {
         None,
         Connected,     // "CONNECTED,SUCCESS": state 2, connected()
-        ConnectFailed, // "CONNECTED,ERROR": state 0, error(8)
+        ConnectFailed, // "CONNECTED,ERROR": state 0, ConnectorError::ConnectFailed
         Reconnecting,  // "RECONNECTING": state 1, reconnecting()
     };
 
@@ -38,7 +41,7 @@ public:
         bool hasState = false;
         QString state;
         StateChange stateChange = StateChange::None;
-        int error = -1; // error code, -1 for none
+        std::optional<ConnectorError> error;
         bool hasLog = false;
         QString log;
     };

@@ -75,6 +75,11 @@ void OpenVPNConnectorQt::stop()
     stopRequested = true;
 }
 
+void OpenVPNConnectorQt::emitError(ConnectorError code)
+{
+    emit error(static_cast<int>(code));
+}
+
 void OpenVPNConnectorQt::run()
 {
     if (singBoxMode) {
@@ -88,7 +93,7 @@ void OpenVPNConnectorQt::runOpenVpn()
 {
     managementPort = platform::findFreePort();
     if (managementPort == -1) {
-        emit error(5);
+        emitError(ConnectorError::NoFreePort);
         return;
     }
     if (!launchOpenVpn()) {
@@ -102,19 +107,21 @@ void OpenVPNConnectorQt::runOpenVpn()
     bool firstPass = true;
     int attempts = 0;
     for (;;) {
-        if (stopRequested) {
+        // Once OpenVPN is reached, readLine carries out a stop: OpenVPN is told to end, or
+        // it would keep the tunnel up after the run is over. Before, there is no one to tell.
+        if (stopRequested && !managementConnected) {
             break;
         }
         if (!managementConnected) {
             if (!connectManagement(socket)) {
                 state = 0;
-                emit error(1);
+                emitError(ConnectorError::ManagementUnreachable);
                 return;
             }
             if (!managementConnected) {
                 if (++attempts > maxConnectAttempts) {
                     state = 0;
-                    emit error(1);
+                    emitError(ConnectorError::ManagementUnreachable);
                     return;
                 }
                 QThread::msleep(connectPauseMs);
@@ -150,7 +157,7 @@ bool OpenVPNConnectorQt::launchOpenVpn()
     const std::u16string text(reinterpret_cast<const char16_t*>(commandLine.utf16()),
                               static_cast<std::size_t>(commandLine.size()));
     if (!request.setCommandLine(text)) {
-        emit error(4);
+        emitError(ConnectorError::ServiceExchangeFailed);
         return false;
     }
     // The reply's ok byte is not looked at: a program the service refused shows as a
@@ -160,12 +167,12 @@ bool OpenVPNConnectorQt::launchOpenVpn()
     case servicepipe::PipeClient::Result::Replied:
         return true;
     case servicepipe::PipeClient::Result::Unreachable:
-        emit error(3);
+        emitError(ConnectorError::ServiceUnreachable);
         return false;
     case servicepipe::PipeClient::Result::Failed:
         break;
     }
-    emit error(4);
+    emitError(ConnectorError::ServiceExchangeFailed);
     return false;
 }
 
@@ -243,7 +250,7 @@ bool OpenVPNConnectorQt::apply(QTcpSocket& socket, ManagementLineParser& parser,
             sigtermSent = true;
             sendCommand(socket, "signal SIGTERM\n");
         }
-        emit error(0);
+        emitError(ConnectorError::AuthFailed);
         return false;
     }
     if (!action.send.isEmpty() && !sendCommand(socket, action.send)) {
@@ -263,7 +270,7 @@ bool OpenVPNConnectorQt::apply(QTcpSocket& socket, ManagementLineParser& parser,
             break;
         case ManagementLineParser::StateChange::ConnectFailed:
             state = 0;
-            emit error(8);
+            emitError(ConnectorError::ConnectFailed);
             break;
         case ManagementLineParser::StateChange::Reconnecting:
             state = 1;
@@ -271,8 +278,8 @@ bool OpenVPNConnectorQt::apply(QTcpSocket& socket, ManagementLineParser& parser,
             break;
         }
     }
-    if (action.error >= 0) {
-        emit error(action.error);
+    if (action.error) {
+        emitError(*action.error);
     }
     if (action.hasLog) {
         emit log(action.log);
@@ -287,7 +294,7 @@ void OpenVPNConnectorQt::runSingBox()
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setReadChannel(QProcess::StandardError);
     if (!startSingBoxProcess(process)) {
-        emit error(9);
+        emitError(ConnectorError::BrumeFailed);
         return;
     }
 
@@ -308,7 +315,7 @@ void OpenVPNConnectorQt::runSingBox()
             ++attempt;
             QThread::msleep(singBoxRestartPauseMs);
             if (!startSingBoxProcess(process)) {
-                emit error(9);
+                emitError(ConnectorError::BrumeFailed);
                 return;
             }
         }
@@ -338,7 +345,7 @@ bool OpenVPNConnectorQt::startSingBoxProcess(QProcess& process)
 }
 
 // Waits until sing-box has written to its standard error stream. false ends the run,
-// reported: sing-box ended before it started (error 9), or a stop came first.
+// reported: sing-box ended before it started, or a stop came first.
 bool OpenVPNConnectorQt::waitForSingBoxStart(QProcess& process)
 {
     for (;;) {
@@ -346,7 +353,7 @@ bool OpenVPNConnectorQt::waitForSingBoxStart(QProcess& process)
             return true;
         }
         if (process.state() == QProcess::NotRunning) {
-            emit error(9);
+            emitError(ConnectorError::BrumeFailed);
             return false;
         }
         if (stopRequested) {

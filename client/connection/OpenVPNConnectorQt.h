@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/ConnectorError.h"
+
 #include <QString>
 #include <QThread>
 #include <QtGlobal>
@@ -34,6 +36,7 @@ signals:
     void disconnected();
     void reconnecting();
     void stateChanged(QString state);
+    // A ConnectorError as its number.
     void error(int err);
     void log(QString logStr);
     void statisticsUpdated(quint64, quint64);
@@ -42,6 +45,8 @@ protected:
     void run() override;
 
 private:
+    void emitError(ConnectorError code);
+
     void runOpenVpn();
     bool launchOpenVpn();
     bool connectManagement(QTcpSocket& socket);

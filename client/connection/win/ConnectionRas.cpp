@@ -2,6 +2,7 @@
 
 #include "log/Log.h"
 #include "data/ServerInfo.h"
+#include "platform/ConnectionType.h"
 #include "platform/win/RasDialer.h"
 
 #include <windows.h>
@@ -37,8 +38,9 @@ void Connection::dialRas(const ServerInfo& server, const QString& userName, cons
         return;
     }
 
+    const auto type = static_cast<ConnectionType>(server.connectionType);
     const QString attempt =
-        server.connectionType == 0 ? QStringLiteral("Do connect to PPTP") : QStringLiteral("Do connect to L2TP");
+        type == ConnectionType::Pptp ? QStringLiteral("Do connect to PPTP") : QStringLiteral("Do connect to L2TP");
     appendLog(attempt);
     emit logUpdate(attempt);
 
@@ -51,15 +53,15 @@ void Connection::dialRas(const ServerInfo& server, const QString& userName, cons
         return;
     }
 
-    const RASENTRYW entry = RasDialer::phoneBookEntry(server.connectionType, server.ip.toStdWString(),
-                                                      devices[static_cast<size_t>(device)]);
+    const RASENTRYW entry =
+        RasDialer::phoneBookEntry(type, server.ip.toStdWString(), devices[static_cast<size_t>(device)]);
     if (RasDialer::writeEntry(entry) != ERROR_SUCCESS) {
         const QString text = QStringLiteral("RasSetEntryProperties return error code");
         emit error(text);
         emit logUpdate(text);
         return;
     }
-    if (server.connectionType == 1) {
+    if (type == ConnectionType::L2tp) {
         RasDialer::writePreSharedKey();
     }
 

@@ -110,7 +110,7 @@ int RasDialer::findVpnDevice(const std::vector<RasDevice>& devices)
     return -1;
 }
 
-RASENTRYW RasDialer::phoneBookEntry(int connectionType, const std::wstring& address, const RasDevice& device)
+RASENTRYW RasDialer::phoneBookEntry(ConnectionType connectionType, const std::wstring& address, const RasDevice& device)
 {
     RASENTRYW entry = {};
     entry.dwSize = sizeof(RASENTRYW);
@@ -123,11 +123,11 @@ RASENTRYW RasDialer::phoneBookEntry(int connectionType, const std::wstring& addr
     entry.dwEncryptionType = entryEncryption;
     entry.dwRedialCount = 99;
     entry.dwRedialPause = 60;
-    if (connectionType == 0) {
+    if (connectionType == ConnectionType::Pptp) {
         entry.dwfOptions = entryOptions;
         entry.dwVpnStrategy = VS_PptpOnly;
         entry.dwfOptions2 = entryOptions2;
-    } else if (connectionType == 1) {
+    } else if (connectionType == ConnectionType::L2tp) {
         entry.dwfOptions = entryOptions;
         entry.dwVpnStrategy = VS_L2tpOnly;
         entry.dwfOptions2 = entryOptions2 | RASEO2_UsePreSharedKey;

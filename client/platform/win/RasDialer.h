@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ConnectionType.h"
+
 #include <windows.h>
 
 #include <ras.h>
@@ -46,9 +48,10 @@ public:
     // Index of the first device whose type contains "vpn" in any case, or -1.
     static int findVpnDevice(const std::vector<RasDevice>& devices);
 
-    // The entry for connection type 0 (PPTP) or 1 (L2TP). Other types get the
-    // common fields only: no options, strategy or second options.
-    static RASENTRYW phoneBookEntry(int connectionType, const std::wstring& address, const RasDevice& device);
+    // The entry for PPTP or L2TP. Other types get the common fields only: no options,
+    // strategy or second options.
+    static RASENTRYW phoneBookEntry(ConnectionType connectionType, const std::wstring& address,
+                                    const RasDevice& device);
     static DWORD writeEntry(const RASENTRYW& entry);
     static DWORD writePreSharedKey();
 

@@ -1,13 +1,20 @@
 #include "connection/Connection.h"
 
 #include "log/Log.h"
+#include "connection/ConnectorError.h"
 #include "connection/OpenVPNConnectorQt.h"
 #include "connection/ServiceRequests.h"
 #include "data/ServerInfo.h"
+#include "pipe/ServiceRequest.h"
+#include "platform/ConnectionType.h"
+#include "platform/ProgramPaths.h"
 
+#include "FakeService.h"
 #include "IsolatedUserDirs.h"
+#include "ManagementPeer.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -61,8 +68,10 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void errorCodeMessages_data();
-    void errorCodeMessages();
+    void everyConnectorErrorHasAUserText_data();
+    void everyConnectorErrorHasAUserText();
+    void unknownErrorCodesShowTheirNumber_data();
+    void unknownErrorCodesShowTheirNumber();
     void statisticsUseTheLow32BitsAndDeltas();
     void openVpnTypesGoToTheConnector_data();
     void openVpnTypesGoToTheConnector();
@@ -88,8 +97,8 @@ void TestConnection::initTestCase()
     script.close();
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
-    // No service listens here: an OpenVPN start fails fast with "Can not connect to helper".
-    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath(QStringLiteral("no-service"))));
+    // Only the test that starts OpenVPN puts a stand-in service here.
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))));
     setServiceConnectTimeout(std::chrono::milliseconds(100));
 }
 
@@ -103,31 +112,58 @@ void TestConnection::cleanup()
     connection.reset();
 }
 
-void TestConnection::errorCodeMessages_data()
+// Every code the connector emits, with the number its signal carries: each reaches the
+// user as a text of its own, never as its number.
+void TestConnection::everyConnectorErrorHasAUserText_data()
 {
     QTest::addColumn<int>("code");
+    QTest::addColumn<int>("number");
     QTest::addColumn<QString>("message");
-    QTest::newRow("0") << 0 << "Invalid username or password";
-    QTest::newRow("1") << 1 << "Not open openvpn socket";
-    QTest::newRow("2") << 2 << "Can not alocate TUN";
-    QTest::newRow("3") << 3 << "Can not connect to helper";
-    QTest::newRow("4") << 4 << "Can not write to helper";
-    for (int code : {5, 6, 7, 8, 9, -1, 1000}) {
-        QTest::addRow("%d", code) << code << QStringLiteral("Code error: %1").arg(code);
-    }
+    const auto row = [](const char* name, ConnectorError code, int number, const char* message) {
+        QTest::newRow(name) << static_cast<int>(code) << number << QString::fromLatin1(message);
+    };
+    row("AuthFailed", ConnectorError::AuthFailed, 0, "Invalid username or password");
+    row("ManagementUnreachable", ConnectorError::ManagementUnreachable, 1, "Not open openvpn socket");
+    row("NoTunAdapter", ConnectorError::NoTunAdapter, 2, "Can not alocate TUN");
+    row("ServiceUnreachable", ConnectorError::ServiceUnreachable, 3, "Can not connect to helper");
+    row("ServiceExchangeFailed", ConnectorError::ServiceExchangeFailed, 4, "Can not write to helper");
+    row("NoFreePort", ConnectorError::NoFreePort, 5, "Can not find a free local port for OpenVPN");
+    row("ProxyAuthRequired", ConnectorError::ProxyAuthRequired, 6, "Proxy requires authentication");
+    row("NetworkWriteFailed", ConnectorError::NetworkWriteFailed, 7, "Can not send data to the VPN server");
+    row("ConnectFailed", ConnectorError::ConnectFailed, 8, "Can not complete the connection to the VPN server");
+    row("BrumeFailed", ConnectorError::BrumeFailed, 9, "Can not start Brume");
 }
 
-void TestConnection::errorCodeMessages()
+void TestConnection::everyConnectorErrorHasAUserText()
 {
     QFETCH(int, code);
+    QFETCH(int, number);
     QFETCH(QString, message);
-    QCOMPARE(Connection::errorMessage(code), message);
+    QCOMPARE(code, number);
+    QVERIFY(!Connection::errorMessage(code).contains(QLatin1String("Code error")));
 
     AllSignals spies(connection.get());
     connection->onOvpnError(code);
     QCOMPARE(spies.error.count(), 1);
     QCOMPARE(spies.error.first().first().toString(), message);
     QCOMPARE(spies.total(), 1);
+}
+
+void TestConnection::unknownErrorCodesShowTheirNumber_data()
+{
+    QTest::addColumn<int>("code");
+    for (int code : {-1, 10, 1000}) {
+        QTest::addRow("%d", code) << code;
+    }
+}
+
+void TestConnection::unknownErrorCodesShowTheirNumber()
+{
+    QFETCH(int, code);
+    AllSignals spies(connection.get());
+    connection->onOvpnError(code);
+    QCOMPARE(spies.error.count(), 1);
+    QCOMPARE(spies.error.first().first().toString(), QStringLiteral("Code error: %1").arg(code));
 }
 
 void TestConnection::statisticsUseTheLow32BitsAndDeltas()
@@ -175,28 +211,57 @@ void TestConnection::statisticsUseTheLow32BitsAndDeltas()
 void TestConnection::openVpnTypesGoToTheConnector_data()
 {
     QTest::addColumn<int>("type");
-    QTest::newRow("4") << 4;
-    QTest::newRow("5") << 5;
+    QTest::newRow("udp") << static_cast<int>(ConnectionType::OpenVpnUdp);
+    QTest::newRow("tcp") << static_cast<int>(ConnectionType::OpenVpnTcp);
 }
 
+// The configuration path goes to the service in the OpenVPN command line, the user name
+// and password to OpenVPN when it asks for them; the run's ending is relayed.
 void TestConnection::openVpnTypesGoToTheConnector()
 {
     QFETCH(int, type);
+    FakeService service(qgetenv("QUARNEL_SERVICE_SOCKET").toStdString());
+    QVERIFY(service.isReady());
     AllSignals spies(connection.get());
-    connection->connect(serverOfType(type), QStringLiteral("user"), QStringLiteral("pass"),
-                        dir.filePath(QStringLiteral("Quarnel.ovpn")));
-    QVERIFY(spies.error.wait(10000));
-    QCOMPARE(spies.error.first().first().toString(), QStringLiteral("Can not connect to helper"));
-    QCOMPARE(spies.log.count(), 0);
-    QCOMPARE(spies.connected.count(), 0);
+    const QString config = dir.filePath(QStringLiteral("Quarnel.ovpn"));
+    connection->connect(serverOfType(type), QStringLiteral("alice"), QStringLiteral("se\"cret"), config);
+
+    QVERIFY(QTest::qWaitFor([&service] { return !service.received().empty(); }, 10000));
+    const std::vector<std::uint8_t> bytes = service.received().front();
+    const servicepipe::ServiceRequest launch = servicepipe::ServiceRequest::fromBytes(bytes.data(), bytes.size());
+    const QString commandLine = QString::fromStdU16String(launch.commandLine());
+    const QRegularExpressionMatch port =
+        QRegularExpression(QStringLiteral(" --management 127\\.0\\.0\\.1 (\\d+) ")).match(commandLine);
+    QVERIFY2(port.hasMatch(), qPrintable(commandLine));
+    QCOMPARE(commandLine, openVpnCommandLine(platform::openVpnProgram(), config, port.captured(1).toInt()));
+
+    ManagementPeer peer;
+    QVERIFY(peer.listen(port.captured(1).toInt()));
+    QVERIFY(peer.accept());
+    const QByteArray subscriptions("state on all\nlog on\nbytecount 1\n");
+    QTRY_COMPARE(peer.heard(), subscriptions);
+    peer.say(">PASSWORD:Need 'Auth' username/password\r\n");
+    QTRY_COMPARE(peer.heard(), subscriptions + "username \"Auth\" \"alice\"\n");
+    peer.say("SUCCESS: 'Auth' username entered, but not yet verified\r\n");
+    QTRY_COMPARE(peer.heard(), subscriptions + "username \"Auth\" \"alice\"\npassword \"Auth\" \"se\\\"cret\"\n");
+    peer.say(">STATE:1700000001,CONNECTED,SUCCESS,10.8.0.6,127.0.0.1,1194,,\n");
+    QVERIFY(spies.connected.wait(10000));
+
+    connection->disconnect();
+    QTRY_VERIFY(peer.heard().endsWith("signal SIGTERM\n"));
+    peer.hangUp();
+    QVERIFY(spies.disconnected.wait(10000));
+    QCOMPARE(spies.disconnected.first().first().toBool(), false);
     QVERIFY(connection->connector()->wait(10000));
+    QCOMPARE(spies.error.count(), 0);
+    QCOMPARE(spies.connected.count(), 1);
 }
 
 void TestConnection::dialUpTypesAreRefusedOnThisSystem_data()
 {
     QTest::addColumn<int>("type");
-    QTest::newRow("pptp") << 0;
-    QTest::newRow("l2tp") << 1;
+    QTest::newRow("pptp") << static_cast<int>(ConnectionType::Pptp);
+    QTest::newRow("l2tp") << static_cast<int>(ConnectionType::L2tp);
     QTest::newRow("other") << 3;
 }
 
@@ -281,11 +346,27 @@ void TestConnection::connectorLivesAndDiesWithTheFront()
     QVERIFY(Connection::connector() != nullptr);
     connection.reset();
     QVERIFY(Connection::connector() == nullptr);
-    // A late RAS notification has no front to post to and must not reach a dead one.
-    Connection::rasNotified(QStringLiteral("Disconnected: Ok"), Connection::RasFailedEvent);
-    QCoreApplication::processEvents();
+
+    // A late RAS notification has no front to post to: it keeps its text and its log
+    // line, and no event waits for the next front.
+    const QString late = QStringLiteral("Disconnected: late notification");
+    Connection::rasNotified(late, Connection::RasFailedEvent);
+    QCOMPARE(Connection::rasStatus(), late);
+    QFile logFile(Log::filePath(Log::connectionFileName));
+    QVERIFY(logFile.open(QIODevice::ReadOnly));
+    QVERIFY(logFile.readAll().contains(late.toUtf8()));
+
     connection = std::make_unique<Connection>();
     QVERIFY(Connection::connector() != nullptr);
+    AllSignals spies(connection.get());
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(spies.total(), 0);
+
+    // The new front is the one notifications reach.
+    Connection::rasNotified(QStringLiteral("Connected: Ok"), Connection::RasConnectedEvent);
+    QVERIFY(spies.connected.wait(5000));
+    QCOMPARE(spies.total(), 1);
 }
 
 int main(int argc, char* argv[])

@@ -36,8 +36,9 @@ QStringList describe(const Action& action)
             break;
         }
     }
-    if (action.error >= 0) {
-        steps << "error:" + QString::number(action.error);
+    if (action.error) {
+        // By number: what the connector's signal carries.
+        steps << "error:" + QString::number(static_cast<int>(*action.error));
     }
     if (action.hasLog) {
         steps << "log:" + action.log;

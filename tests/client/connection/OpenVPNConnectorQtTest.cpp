@@ -4,11 +4,10 @@
 #include "platform/ProgramPaths.h"
 
 #include "FakeService.h"
+#include "ManagementPeer.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,44 +36,6 @@ public:
     }
 
     QStringList events;
-};
-
-// OpenVPN's side of the management interface, played by the test.
-class ManagementPeer
-{
-public:
-    bool listen(int port) { return server.listen(QHostAddress::LocalHost, static_cast<quint16>(port)); }
-
-    bool accept()
-    {
-        if (!QTest::qWaitFor([this] { return server.hasPendingConnections(); }, 10000)) {
-            return false;
-        }
-        socket = server.nextPendingConnection();
-        return socket != nullptr;
-    }
-
-    void say(const QByteArray& lines)
-    {
-        socket->write(lines);
-        socket->flush();
-    }
-
-    // Everything the connector has sent so far.
-    QByteArray heard()
-    {
-        if (socket != nullptr) {
-            received += socket->readAll();
-        }
-        return received;
-    }
-
-    void hangUp() { socket->disconnectFromHost(); }
-
-private:
-    QTcpServer server;
-    QTcpSocket* socket = nullptr;
-    QByteArray received;
 };
 
 const QByteArray subscriptions("state on all\nlog on\nbytecount 1\n");
@@ -237,6 +198,26 @@ private slots:
         QTRY_COMPARE(peer.heard(), subscriptions + "signal SIGTERM\n");
         QVERIFY(connector.wait(10000));
         QTRY_COMPARE(recorder.events, QStringList{"disconnected"});
+    }
+
+    // A stop that comes between two lines still tells OpenVPN to end: left running, it
+    // would keep the tunnel up after the run reported its end.
+    void stopBetweenLinesTellsOpenVpn()
+    {
+        OpenVPNConnectorQt connector;
+        Recorder recorder(connector);
+        ManagementPeer peer;
+        // On the connector's thread while the line is applied: the stop is there before
+        // the next line is waited for.
+        QObject::connect(
+            &connector, &OpenVPNConnectorQt::connected, &connector, [&connector] { connector.stop(); },
+            Qt::DirectConnection);
+        QVERIFY(connectPeer(connector, peer, "alice", "secret"));
+        peer.say(">STATE:1,CONNECTED,SUCCESS,10.8.0.6,198.51.100.7,1194,,\n");
+        QTRY_COMPARE(peer.heard(), subscriptions + "signal SIGTERM\n");
+        peer.hangUp();
+        QVERIFY(connector.wait(10000));
+        QTRY_COMPARE(recorder.events, (QStringList{"state:CONNECTED", "connected", "disconnected"}));
     }
 
     void serviceFailures_data()

@@ -21,12 +21,12 @@ TEST(RasDialerEntry, PptpAndL2tpCarryTheDesignedFields)
 {
     struct Case
     {
-        int type;
+        ConnectionType type;
         DWORD strategy;
         DWORD options2;
     };
-    for (const Case& c : {Case{0, 1, 0x107}, Case{1, 3, 0x117}}) {
-        SCOPED_TRACE(c.type);
+    for (const Case& c : {Case{ConnectionType::Pptp, 1, 0x107}, Case{ConnectionType::L2tp, 3, 0x117}}) {
+        SCOPED_TRACE(static_cast<int>(c.type));
         const RASENTRYW entry = RasDialer::phoneBookEntry(c.type, L"203.0.113.9", miniport);
         EXPECT_EQ(entry.dwSize, 5616u);
         EXPECT_EQ(entry.dwfOptions, 0x20011C10u);
@@ -55,7 +55,8 @@ TEST(RasDialerEntry, PptpAndL2tpCarryTheDesignedFields)
 
 TEST(RasDialerEntry, OtherTypesHaveNoOptionsStrategyOrKey)
 {
-    const RASENTRYW entry = RasDialer::phoneBookEntry(7, L"vpn.example.net", miniport);
+    // A type outside the enumeration, as a server record may carry one.
+    const RASENTRYW entry = RasDialer::phoneBookEntry(static_cast<ConnectionType>(7), L"vpn.example.net", miniport);
     EXPECT_EQ(entry.dwfOptions, 0u);
     EXPECT_EQ(entry.dwVpnStrategy, 0u);
     EXPECT_EQ(entry.dwfOptions2, 0u);
@@ -66,7 +67,8 @@ TEST(RasDialerEntry, OtherTypesHaveNoOptionsStrategyOrKey)
 TEST(RasDialerEntry, OverlongTextsAreCutAndTerminated)
 {
     const std::wstring address(500, L'a');
-    const RASENTRYW entry = RasDialer::phoneBookEntry(0, address, {std::wstring(40, L'v'), std::wstring(300, L'n')});
+    const RASENTRYW entry =
+        RasDialer::phoneBookEntry(ConnectionType::Pptp, address, {std::wstring(40, L'v'), std::wstring(300, L'n')});
     EXPECT_EQ(std::wcslen(entry.szLocalPhoneNumber), size_t(RAS_MaxPhoneNumber));
     EXPECT_EQ(std::wcslen(entry.szDeviceType), size_t(RAS_MaxDeviceType));
     EXPECT_EQ(std::wcslen(entry.szDeviceName), size_t(RAS_MaxDeviceName));
