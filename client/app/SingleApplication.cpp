@@ -1,8 +1,8 @@
 #include "app/SingleApplication.h"
 
 #include "platform/ClientTempDir.h"
+#include "platform/SingleInstanceName.h"
 
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QLocalServer>
@@ -34,14 +34,7 @@ QString SingleApplication::id() const
 
 QString SingleApplication::serverName() const
 {
-#ifdef Q_OS_WIN
-    // Pipe names are machine-wide: derive one per user from the per-user temp directory.
-    const QByteArray user = QCryptographicHash::hash(directory.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return instanceId + QLatin1Char('-') + QString::fromLatin1(user);
-#else
-    // A full path puts the socket into the private directory instead of the shared /tmp.
-    return directory + QLatin1Char('/') + instanceId + QStringLiteral(".socket");
-#endif
+    return platform::singleInstanceServerName(directory, instanceId);
 }
 
 bool SingleApplication::isRunning()
