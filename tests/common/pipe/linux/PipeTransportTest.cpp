@@ -4,6 +4,9 @@
 #include "pipe/ServiceCommand.h"
 #include "pipe/StopEvent.h"
 
+#include "TemporaryDirectory.h"
+#include "linux/ThreadWait.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -16,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,16 +39,6 @@ namespace {
 class PipeTransport : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quarnel-pipe-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory = pattern;
-        path = directory + "/socket";
-    }
-
-    void TearDown() override { std::filesystem::remove_all(directory); }
-
     // One exchange on the server side: the reply carries the request's command as value.
     static bool serveOne(PipeServer& server)
     {
@@ -75,8 +69,8 @@ protected:
         return fd;
     }
 
-    std::string directory;
-    std::string path;
+    TemporaryDirectory directory{"quarnel-pipe"};
+    std::string path = (directory / "socket").string();
     StopEvent stop;
 };
 
@@ -134,18 +128,25 @@ TEST_F(PipeTransport, OpenNeverTakesOverALiveSocketOrAnotherFile)
 
 TEST_F(PipeTransport, ClientWaitsForAServiceThatIsStillStarting)
 {
-    std::thread late([&] {
-        std::this_thread::sleep_for(300ms);
-        PipeServer server(path, stop);
-        ASSERT_TRUE(server.open());
-        EXPECT_TRUE(serveOne(server));
-    });
+    std::promise<pid_t> clientThread;
     ServiceReply reply;
-    EXPECT_EQ(PipeClient(path).exchange(ServiceRequest(ServiceCommand::SaveFirewallState), reply),
-              PipeClient::Result::Replied);
+    PipeClient::Result result = PipeClient::Result::Failed;
+    std::thread client([&] {
+        clientThread.set_value(currentThreadId());
+        result = PipeClient(path).exchange(ServiceRequest(ServiceCommand::SaveFirewallState), reply);
+        // A client that gave up must not leave the server below waiting for it forever.
+        stop.set();
+    });
+    // Found no socket and pausing before its next attempt: only now does the service start.
+    EXPECT_TRUE(waitUntilThreadWaits(clientThread.get_future().get(), 20s));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    PipeServer server(path, stop);
+    EXPECT_TRUE(server.open());
+    EXPECT_TRUE(serveOne(server));
+    client.join();
+    EXPECT_EQ(result, PipeClient::Result::Replied);
     EXPECT_EQ(reply.ok, 1);
     EXPECT_EQ(reply.value, 6);
-    late.join();
 }
 
 TEST_F(PipeTransport, ClientGivesUpOnAMissingOrSilentService)
