@@ -10,6 +10,8 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 BUILD_DIR ?= build/release
 TEST_DIR ?= build/test
+# What make test ran, passed, failed and skipped, as JUnit XML (.ci/run reads it).
+TEST_REPORT ?= $(TEST_DIR)/test-report.xml
 WIN_DIR ?= build/windows
 BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
@@ -48,10 +50,10 @@ deps:
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
 	fi
 
-$(BUILD_DIR)/build.ninja:
+$(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
 
-build: $(BUILD_DIR)/build.ninja
+build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
@@ -60,7 +62,7 @@ run: build
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON -DQUARNEL_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS) --output-junit $(abspath $(TEST_REPORT))
 
 check-windows: deps
 	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_WERROR=ON \
