@@ -10,6 +10,7 @@
 #include "NamespaceGuard.h"
 #include "NetworkLab.h"
 #include "Probe.h"
+#include "Statistics.h"
 
 #include "firewall/Firewall.h"
 #include "firewall/linux/NftablesEngine.h"
@@ -18,7 +19,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -35,15 +35,6 @@ const char* const server = "198.51.100.2";
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The server first, then addresses of other servers.
@@ -174,7 +165,7 @@ int main()
         }
         firewall::Firewall firewall(std::move(engine));
         Clock::time_point start = Clock::now();
-        firewall.enable(list, true, false, false, false);
+        firewall.enable(list, {true, false, false, false});
         const double enable = millisecondsSince(start);
         if (!firewall.isSessionOpen()) {
             std::printf("enable failed with %d addresses\n", count);
@@ -184,10 +175,10 @@ int main()
         const int runs = count >= 10000 ? 8 : 25;
         for (int i = 0; i < runs; ++i) {
             start = Clock::now();
-            firewall.update(list, true, i % 2 == 1, false, false);
+            firewall.update(list, {true, i % 2 == 1, false, false});
             updates.push_back(millisecondsSince(start));
         }
-        firewall.update(list, true, false, false, false);
+        firewall.update(list, {true, false, false, false});
         Samples table;
         Samples none;
         if (!probe(lab.nearFd(), peer.nearFd(), table, none)) {
