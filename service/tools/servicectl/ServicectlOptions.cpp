@@ -1,5 +1,6 @@
 #include "ServicectlOptions.h"
 
+#include "launcher/TextEncoding.h"
 #include "pipe/ServiceCommand.h"
 
 #include <cerrno>
@@ -54,40 +55,6 @@ bool parseCommand(const std::string& text, std::int32_t& code)
         return false;
     }
     code = static_cast<std::int32_t>(number);
-    return true;
-}
-
-// Arguments arrive as UTF-8 (or plain ASCII); the command line and the list travel as
-// UTF-16. False for malformed input.
-bool toUtf16(const std::string& text, std::u16string& wide)
-{
-    wide.clear();
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        char32_t point = length == 1 ? lead : lead & (0x7f >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80) {
-                return false;
-            }
-            point = point << 6 | (next & 0x3f);
-        }
-        if (point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff)) {
-            return false;
-        }
-        if (point >= 0x10000) {
-            point -= 0x10000;
-            wide.push_back(static_cast<char16_t>(0xd800 + (point >> 10)));
-            wide.push_back(static_cast<char16_t>(0xdc00 + (point & 0x3ff)));
-        } else {
-            wide.push_back(static_cast<char16_t>(point));
-        }
-        i += static_cast<std::size_t>(length);
-    }
     return true;
 }
 
@@ -210,7 +177,7 @@ bool ServicectlOptions::parse(const std::vector<std::string>& arguments, std::st
         // The command line travels as UTF-16, the zone name (and any other text) as UTF-8.
         if (code == static_cast<std::int32_t>(ServiceCommand::RunProcess)) {
             std::u16string line;
-            if (!toUtf16(text, line) || !request.setCommandLine(line)) {
+            if (!launcher::utf8ToUtf16(text, line) || !request.setCommandLine(line)) {
                 error = "--text is not UTF-8 or too long for the command line";
                 return false;
             }
@@ -221,7 +188,7 @@ bool ServicectlOptions::parse(const std::vector<std::string>& arguments, std::st
     }
     if (hasList) {
         std::u16string wide;
-        if (!toUtf16(list, wide) || !request.setAddressList(wide)) {
+        if (!launcher::utf8ToUtf16(list, wide) || !request.setAddressList(wide)) {
             error = "--list is not UTF-8 or too long";
             return false;
         }
