@@ -17,6 +17,7 @@ import sys
 # own side, and the shared records; two modules of the same rank never use each other.
 CLIENT = [
     ("client/platform", 1),
+    ("client/resources", 1),
     ("client/log", 2),
     ("client/data", 3),
     ("client/ping", 4),
