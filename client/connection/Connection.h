@@ -30,6 +30,8 @@ public:
     // Hangs up a RAS connection (waiting until RAS has released it) and in every case
     // stops the OpenVPN connector.
     void disconnect();
+    // Whether a RAS connection is held (dialled or up).
+    bool isRasConnected() const { return rasHandle != nullptr; }
 
     // The process-wide connector; null when no Connection exists.
     static OpenVPNConnectorQt* connector();

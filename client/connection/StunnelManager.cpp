@@ -40,6 +40,11 @@ int StunnelManager::localPort() const
     return port;
 }
 
+bool StunnelManager::isRunning() const
+{
+    return process->state() != QProcess::NotRunning;
+}
+
 void StunnelManager::stop()
 {
     if (process->state() == QProcess::NotRunning) {

@@ -39,6 +39,7 @@ public:
     // Terminates stunnel and waits for it to exit; returns at once when none
     // runs.
     void stop();
+    bool isRunning() const;
 
     // Full path of the configuration file: "Quarnel.stunnel.conf" in the client's
     // temporary directory; empty when the client has none.

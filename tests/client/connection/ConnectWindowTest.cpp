@@ -1,0 +1,478 @@
+#include "connection/ConnectWindow.h"
+
+#include "api/NetworkManager.h"
+#include "connection/ConnectWindowHost.h"
+#include "connection/ServiceRequests.h"
+#include "connection/StunnelManager.h"
+#include "data/LocalSettings.h"
+#include "data/PemTable.h"
+#include "platform/ClientTempDir.h"
+#include "pipe/ServiceCommand.h"
+#include "pipe/ServiceRequest.h"
+#include "widgets/MessageBoxes.h"
+
+#include "FakeService.h"
+#include "IsolatedUserDirs.h"
+#include "ManagementPeer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using servicepipe::ServiceCommand;
+using servicepipe::ServiceRequest;
+
+namespace {
+
+// Stand in for stunnel and sing-box: run until they are stopped.
+const char stunnelStandIn[] = "#!/bin/sh\nexec sleep 600\n";
+const char singBoxStandIn[] = "#!/bin/sh\necho 'INFO sing-box started at 0.01s' >&2\nexec sleep 600\n";
+
+ServerInfo server(const QString& id, const QString& ip, const QString& user = QStringLiteral("vpnuser"))
+{
+    ServerInfo record;
+    record.id = id;
+    record.ip = ip;
+    record.user = user;
+    record.password = QStringLiteral("secret");
+    record.flag = QStringLiteral("de");
+    record.tcpPorts = QStringList{"443"};
+    record.udpPorts = QStringList{"1194"};
+    record.sslPort = 443;
+    record.connectionType = 5;
+    return record;
+}
+
+// The window that holds the screen, as the screen sees it.
+struct Host : ConnectWindowHost
+{
+    void showConnectionScreen() override
+    {
+        if (window != nullptr) {
+            window->applySettings();
+        }
+    }
+    void bringToFront() override {}
+    void tunnelStateChanged(TunnelState state) override { states.append(static_cast<int>(state)); }
+    void tunnelEnded() override { ++endings; }
+    void locationChanged(const QString& id) override { location = id; }
+
+    ConnectWindow* window = nullptr;
+    QList<int> states;
+    int endings = 0;
+    QString location;
+};
+
+struct Box
+{
+    QString title;
+    QString text;
+    bool warning;
+};
+
+} // namespace
+
+class TestConnectWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void connectsAndDisconnects();
+    void clickDuringTheWaitCallsTheAttemptOff();
+    void clickDuringTheWriteCallsTheAttemptOff();
+    void onlyTheThirdFailureInARowIsShown();
+    void dropBlocksDnsAgainWithTheServersAllowed();
+    void stealthEndingsStopStunnel();
+    void brumeKeepsOnlyTheCurrentConfigurationPrivately();
+    void locationWithoutFlagOpensTheList();
+    void missingMaterialWarnsAndStaysPreparing_data();
+    void missingMaterialWarnsAndStaysPreparing();
+    void subscriptionNoticeNearTheEnd_data();
+    void subscriptionNoticeNearTheEnd();
+
+private:
+    void seedCatalogue(const QByteArray& config, bool certificate, bool key, const QDateTime& expires = {});
+    void makeWindow(const QList<ServerInfo>& list = {server("Frankfurt", "10.0.0.1")});
+    std::vector<ServiceRequest> requests(ServiceCommand command);
+    // Plays OpenVPN for the next launch the service receives: answers the credential
+    // queries, then either comes up or refuses the password.
+    bool playLaunch(bool succeed);
+    void grab(const char* name);
+
+    QTemporaryDir dir;
+    std::unique_ptr<FakeService> service;
+    std::unique_ptr<NetworkManager> network;
+    std::unique_ptr<Host> host;
+    std::unique_ptr<ConnectWindow> window;
+    std::unique_ptr<ManagementPeer> peer;
+    std::size_t launchesPlayed = 0;
+    QList<Box> boxes;
+};
+
+void TestConnectWindow::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    for (const auto& [name, body] : {std::pair{"stunnel4", stunnelStandIn}, std::pair{"sing-box", singBoxStandIn}}) {
+        QFile script(dir.filePath(name));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(body);
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath("service.socket")));
+    // A literal address: its lookup answers at once and it ends every address list.
+    qputenv("QUARNEL_API_URL", "https://127.0.0.5:9");
+    setServiceConnectTimeout(std::chrono::milliseconds(200));
+    setMessageBoxRunner([this](QMessageBox& box) {
+        boxes.append({box.windowTitle(), box.text(), !box.iconPixmap().isNull()});
+        return int(QMessageBox::Ok);
+    });
+}
+
+void TestConnectWindow::init()
+{
+    LocalSettings::instance()->resetToDefaults();
+    LocalSettings::instance()->setValue(SettingsKey::vpnLogin, "vpnuser");
+    service = std::make_unique<FakeService>(QFile::encodeName(dir.filePath("service.socket")).toStdString());
+    QVERIFY(service->isReady());
+    seedCatalogue("client\r\ndev tun\r\n", true, true);
+    boxes.clear();
+    launchesPlayed = 0;
+}
+
+void TestConnectWindow::cleanup()
+{
+    window.reset();
+    host.reset();
+    peer.reset();
+    network.reset();
+    service.reset();
+}
+
+void TestConnectWindow::seedCatalogue(const QByteArray& config, bool certificate, bool key, const QDateTime& expires)
+{
+    const QSharedPointer<LocalSettings> settings = LocalSettings::instance();
+    settings->setValue(SettingsKey::cachedConfig, config);
+    const QByteArray pem = "-----BEGIN TEST-----\nAA==\n-----END TEST-----\n";
+    settings->setValue(
+        SettingsKey::cachedCertif,
+        PemTable::toBytes(certificate ? QMap<QString, QByteArray>{{"vpnuser", pem}} : QMap<QString, QByteArray>{}));
+    settings->setValue(SettingsKey::cachedKeys, PemTable::toBytes(key ? QMap<QString, QByteArray>{{"vpnuser", pem}}
+                                                                      : QMap<QString, QByteArray>{}));
+    settings->setValue(SettingsKey::cachedUsers, QStringList{"vpnuser||secret||" + expires.toString(Qt::ISODate)});
+    network = std::make_unique<NetworkManager>();
+}
+
+void TestConnectWindow::makeWindow(const QList<ServerInfo>& list)
+{
+    host = std::make_unique<Host>();
+    window = std::make_unique<ConnectWindow>(nullptr, host.get(), network.get());
+    host->window = window.get();
+    window->setServers(list);
+    window->onServerChanged(ServerIdentif(list.first().user, list.first().id));
+}
+
+std::vector<ServiceRequest> TestConnectWindow::requests(ServiceCommand command)
+{
+    std::vector<ServiceRequest> found;
+    for (const auto& bytes : service->received()) {
+        const ServiceRequest request = ServiceRequest::fromBytes(bytes.data(), bytes.size());
+        if (request.command() == static_cast<std::int32_t>(command)) {
+            found.push_back(request);
+        }
+    }
+    return found;
+}
+
+bool TestConnectWindow::playLaunch(bool succeed)
+{
+    if (!QTest::qWaitFor([this] { return requests(ServiceCommand::RunProcess).size() > launchesPlayed; }, 10000)) {
+        return false;
+    }
+    const ServiceRequest launch = requests(ServiceCommand::RunProcess).at(launchesPlayed++);
+    const QRegularExpressionMatch port = QRegularExpression(" --management 127\\.0\\.0\\.1 (\\d+) ")
+                                             .match(QString::fromStdU16String(launch.commandLine()));
+    peer = std::make_unique<ManagementPeer>();
+    if (!port.hasMatch() || !peer->listen(port.captured(1).toInt()) || !peer->accept()) {
+        return false;
+    }
+    peer->say(">PASSWORD:Need 'Auth' username/password\r\n");
+    for (const QByteArray query : {"username", "password"}) {
+        if (!QTest::qWaitFor([this, query] { return peer->heard().contains(query + " \"Auth\""); }, 10000)) {
+            return false;
+        }
+        peer->say("SUCCESS: 'Auth' " + query + " entered, but not yet verified\r\n");
+    }
+    if (succeed) {
+        peer->say(">STATE:1,CONNECTED,SUCCESS,10.8.0.6,10.0.0.1,1194,,\n");
+    } else {
+        // As OpenVPN does: it reports the refusal and exits.
+        peer->say(">PASSWORD:Verification Failed: 'Auth' ['AUTH: Received control message: AUTH_FAILED']\r\n");
+        peer->hangUp();
+    }
+    return true;
+}
+
+void TestConnectWindow::grab(const char* name)
+{
+    const QString shots = QCoreApplication::applicationDirPath() + "/shots";
+    QDir().mkpath(shots);
+    QCoreApplication::processEvents();
+    window->grab().save(shots + "/connect-" + name + ".png");
+}
+
+void TestConnectWindow::connectsAndDisconnects()
+{
+    makeWindow();
+    window->show();
+    QCOMPARE(host->location, QString("Frankfurt"));
+    grab("state-1");
+    window->onClickConnect();
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Writing));
+    grab("state-2");
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Starting));
+    QVERIFY(playLaunch(true));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+    QVERIFY(window->isConnected());
+    grab("state-0");
+    QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Connected));
+
+    window->onClickConnect();
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QTRY_VERIFY(peer->heard().endsWith("signal SIGTERM\n"));
+    peer->hangUp();
+    QTRY_COMPARE(host->endings, 1);
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Disconnected));
+    QVERIFY(boxes.isEmpty());
+}
+
+void TestConnectWindow::clickDuringTheWaitCallsTheAttemptOff()
+{
+    makeWindow();
+    QTimer::singleShot(200, window.get(), [this] { window->onClickConnect(); });
+    window->onClickConnect();
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QTest::qWait(800);
+    QVERIFY(requests(ServiceCommand::RunProcess).empty());
+    QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Disconnected));
+}
+
+void TestConnectWindow::clickDuringTheWriteCallsTheAttemptOff()
+{
+    makeWindow();
+    window->onClickConnect();
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Writing));
+    window->onClickConnect();
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QTest::qWait(500);
+    QVERIFY(requests(ServiceCommand::RunProcess).empty());
+}
+
+void TestConnectWindow::onlyTheThirdFailureInARowIsShown()
+{
+    makeWindow();
+    window->onClickConnect();
+    QVERIFY(playLaunch(false));
+    QVERIFY(playLaunch(false));
+    QVERIFY(playLaunch(true));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+    QVERIFY(boxes.isEmpty());
+    window->onClickConnect();
+    QTRY_VERIFY(peer->heard().endsWith("signal SIGTERM\n"));
+    peer->hangUp();
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
+
+    // The success reset the count: two more failures are retried silently, the third is shown.
+    window->onClickConnect();
+    QVERIFY(playLaunch(false));
+    QVERIFY(playLaunch(false));
+    QTest::qWait(300);
+    QVERIFY(boxes.isEmpty());
+    QVERIFY(playLaunch(false));
+    QTRY_COMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().title, QString("Quarnel"));
+    QCOMPARE(boxes.first().text, QString("Invalid username or password"));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QTest::qWait(1200);
+    QCOMPARE(requests(ServiceCommand::RunProcess).size(), std::size_t(6));
+    QCOMPARE(boxes.size(), 1);
+}
+
+void TestConnectWindow::dropBlocksDnsAgainWithTheServersAllowed()
+{
+    LocalSettings::instance()->setValue(SettingsKey::killConnect, true);
+    // Map order is by VPN login, then id; empty and repeated addresses are left out.
+    makeWindow({server("Paris", "10.0.0.2"), server("Berlin", "10.0.0.1"), server("Oslo", ""),
+                server("Amsterdam", "10.0.0.2", "another"), server("Rome", "10.0.0.1")});
+    window->applySettings();
+    const auto enabled = requests(ServiceCommand::EnableFirewall);
+    QCOMPARE(enabled.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdU16String(enabled[0].addressList()), QString("127.0.0.1;10.0.0.2;10.0.0.1;127.0.0.5"));
+    const servicepipe::FirewallOptions blocking{1, 1, 0, 0, 1};
+    QVERIFY(enabled[0].options() == blocking);
+
+    window->onClickConnect();
+    const auto connecting = requests(ServiceCommand::UpdateFirewall);
+    QCOMPARE(connecting.size(), std::size_t(1));
+    QVERIFY(connecting[0].options() == (servicepipe::FirewallOptions{1, 1, 0, 0, 0}));
+    QVERIFY(playLaunch(true));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+
+    peer->hangUp();
+    QTRY_COMPARE(host->endings, 1);
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    const auto afterDrop = requests(ServiceCommand::UpdateFirewall);
+    QCOMPARE(afterDrop.size(), std::size_t(2));
+    QVERIFY(afterDrop[1].options() == blocking);
+    QCOMPARE(QString::fromStdU16String(afterDrop[1].addressList()), QString("127.0.0.1;10.0.0.2;10.0.0.1;127.0.0.5"));
+}
+
+void TestConnectWindow::stealthEndingsStopStunnel()
+{
+    LocalSettings::instance()->setValue(SettingsKey::advProtocol, "stealth");
+    makeWindow();
+    StunnelManager* stunnel = window->stunnelManager();
+
+    window->onClickConnect();
+    QVERIFY(stunnel->isRunning());
+    window->onClickConnect();
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QVERIFY(!stunnel->isRunning());
+
+    window->onClickConnect();
+    QVERIFY(playLaunch(true));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+    QVERIFY(stunnel->isRunning());
+    peer->hangUp();
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
+    QVERIFY(!stunnel->isRunning());
+
+    window->onClickConnect();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QVERIFY(playLaunch(false));
+    }
+    QTRY_COMPARE(boxes.size(), 1);
+    QVERIFY(!stunnel->isRunning());
+}
+
+void TestConnectWindow::brumeKeepsOnlyTheCurrentConfigurationPrivately()
+{
+    LocalSettings::instance()->setValue(SettingsKey::advProtocol, "brume");
+    ServerInfo brume = server("Vienna", "10.0.0.7");
+    brume.brume = "vless://0b1e6a57-3c1d-4f2e-9a8b-7c6d5e4f3a2b@10.0.0.7:8443?path=%2Fws&sni=s.example";
+    makeWindow({brume});
+    const auto files = [] {
+        return QDir(platform::clientTempDirectory(), "Quarnel.brume-*.json").entryList(QDir::Files);
+    };
+    QStringList seen;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        window->onClickConnect();
+        QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+        QCOMPARE(files().size(), 1);
+        seen += files();
+        window->onClickConnect();
+        QTRY_COMPARE(host->endings, attempt + 1);
+    }
+    QVERIFY(seen.at(0) != seen.at(1));
+    window->shutdown();
+    QVERIFY(files().isEmpty());
+}
+
+void TestConnectWindow::locationWithoutFlagOpensTheList()
+{
+    ServerInfo flagless = server("Nowhere", "10.0.0.9");
+    flagless.flag.clear();
+    makeWindow({flagless});
+    QSignalSpy list(window.get(), &ConnectWindow::serverList);
+    window->onClickConnect();
+    QCOMPARE(list.count(), 1);
+    QCOMPARE(list.first().first().toInt(), 5);
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+
+    // An empty last location selects nothing.
+    LocalSettings::instance()->setValue(SettingsKey::lastLocationId, "");
+    window->setServers({server("Frankfurt", "10.0.0.1")});
+    QVERIFY(window->selectedServer().id.isEmpty());
+}
+
+void TestConnectWindow::missingMaterialWarnsAndStaysPreparing_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<bool>("certificate");
+    QTest::addColumn<bool>("key");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("config") << QByteArray() << true << true << "Error of loading of the config.";
+    QTest::newRow("certificate") << QByteArray("client\n") << false << true << "Error of loading of the certificate.";
+    QTest::newRow("key") << QByteArray("client\n") << true << false << "Error of loading of the key.";
+}
+
+void TestConnectWindow::missingMaterialWarnsAndStaysPreparing()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(bool, certificate);
+    QFETCH(bool, key);
+    QFETCH(QString, warning);
+    seedCatalogue(config, certificate, key);
+    makeWindow();
+    window->onClickConnect();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, warning);
+    QVERIFY(boxes.first().warning);
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Preparing));
+    QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Disconnected));
+    window->onClickConnect();
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
+}
+
+void TestConnectWindow::subscriptionNoticeNearTheEnd_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("5 days ahead") << 5 << true;
+    QTest::newRow("5 days past") << -5 << true;
+    QTest::newRow("8 days ahead") << 8 << false;
+    QTest::newRow("8 days past") << -8 << false;
+}
+
+void TestConnectWindow::subscriptionNoticeNearTheEnd()
+{
+    QFETCH(int, days);
+    QFETCH(bool, shown);
+    const QDateTime end = QDateTime::currentDateTime().addDays(days);
+    seedCatalogue("client\n", true, true, end);
+    makeWindow();
+    window->show();
+    auto* notice = window->findChild<QLabel*>("lbSubscription");
+    QCOMPARE(notice->isVisible(), shown);
+    QCOMPARE(window->findChild<QPushButton*>("btnRenew")->isVisible(), shown);
+    if (shown) {
+        QCOMPARE(notice->text(), "VPN subscription expires: " + end.toString("dd.MM.yyyy"));
+        grab("notice");
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    IsolatedUserDirs dirs;
+    QApplication app(argc, argv);
+    app.setOrganizationName("CPKV");
+    app.setApplicationName("Quarnel");
+    qRegisterMetaType<quint64>("quint64");
+    TestConnectWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ConnectWindowTest.moc"
