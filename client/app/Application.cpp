@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/ConnectionShell.h"
 #include "platform/WindowRaise.h"
 
 #include "Version.h"
@@ -54,10 +55,9 @@ bool Application::start(bool hidden)
         pause.exec();
     }
 
-    // Stands in for the main window until the screens exist.
-    mainWindow = std::make_unique<QWidget>();
-    mainWindow->setWindowTitle(QStringLiteral("Quarnel"));
-    mainWindow->resize(420, 640);
+    // The connection screen in a plain window stands in for the main window until the
+    // other screens exist.
+    mainWindow = std::make_unique<ConnectionShell>();
 
     if (hidden) {
         mainWindow->hide();

@@ -350,6 +350,17 @@ QByteArray TunnelLab::clientKey() const
     return readFile(path("client.key")).trimmed();
 }
 
+bool TunnelLab::addServerAddress(const QString& address)
+{
+    return ip({"-n", serverNs, "addr", "add", address + "/24", "dev", QStringLiteral("qe%1s").arg(getpid())});
+}
+
+bool TunnelLab::killServiceChild(const QString& name)
+{
+    return service != nullptr && runIn(QString(), QStringLiteral("pkill"),
+                                       {"-KILL", "-P", QString::number(service->processId()), "-x", name}) == 0;
+}
+
 bool TunnelLab::clientHasDevice(const QString& name) const
 {
     return runIn(QString(), QStringLiteral("ip"), {"-n", clientNs, "link", "show", "dev", name}, 5000) == 0;

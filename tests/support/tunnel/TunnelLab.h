@@ -64,6 +64,11 @@ public:
                      QByteArray* output = nullptr);
     // Whether a network device of that name exists in the client namespace.
     bool clientHasDevice(const QString& name) const;
+    // Gives the server side one more address on the shared link: a host outside every
+    // tunnel that the client could reach directly.
+    bool addServerAddress(const QString& address);
+    // Kills the programs of that name the service started (a tunnel program that dies).
+    bool killServiceChild(const QString& name);
 
 private:
     bool ip(const QStringList& arguments);

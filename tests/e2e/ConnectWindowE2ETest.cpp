@@ -1,0 +1,141 @@
+#include "TunnelLab.h"
+
+#include "IsolatedUserDirs.h"
+#include "app/ConnectionShell.h"
+#include "connection/ConnectWindow.h"
+#include "data/LocalSettings.h"
+#include "data/PemTable.h"
+#include "platform/ConnectionType.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SystemTray.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+TunnelLab* lab = nullptr;
+QString unavailable;
+
+// Reachable from the client side only outside any tunnel.
+const char outsideHost[] = "10.99.0.3";
+
+bool answers(const char* address)
+{
+    return TunnelLab::runIn(QString(), "ping", {"-n", "-c", "1", "-W", "2", address}) == 0;
+}
+
+} // namespace
+
+// The connection screen as a user drives it: the real service, its nftables kill switch
+// and OpenVPN, against an OpenVPN server in a private namespace.
+class TestConnectWindowE2E : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!unavailable.isEmpty()) {
+            QSKIP(qPrintable("SKIP connection screen end to end: " + unavailable));
+        }
+        QVERIFY2(lab->ok(), qPrintable(lab->failure()));
+        QVERIFY2(lab->startService(), qPrintable(lab->failure()));
+        QVERIFY2(lab->addServerAddress(outsideHost), qPrintable(lab->failure()));
+        setMessageBoxRunner([](QMessageBox& box) {
+            qWarning("message box: %s", qPrintable(box.text()));
+            return int(QMessageBox::Ok);
+        });
+    }
+
+    void cleanupTestCase()
+    {
+        if (lab != nullptr) {
+            lab->stopServer();
+        }
+    }
+
+    void connectsWithTheKillSwitchOn()
+    {
+        QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
+        QVERIFY(answers(outsideHost));
+        const QSharedPointer<LocalSettings> settings = LocalSettings::instance();
+        settings->setValue(SettingsKey::cachedConfig, lab->configText());
+        const QMap<QString, QByteArray> certificates{{TunnelLab::userName, lab->clientCertificate()}};
+        const QMap<QString, QByteArray> keys{{TunnelLab::userName, lab->clientKey()}};
+        settings->setValue(SettingsKey::cachedCertif, PemTable::toBytes(certificates));
+        settings->setValue(SettingsKey::cachedKeys, PemTable::toBytes(keys));
+        settings->setValue(SettingsKey::advProtocol, "udp");
+        settings->setValue(SettingsKey::killConnect, true);
+
+        ConnectionShell shell;
+        ConnectWindow* screen = shell.connectWindow();
+        ServerInfo server;
+        server.id = "Lab";
+        server.flag = "xx";
+        server.ip = TunnelLab::serverAddress;
+        server.user = TunnelLab::userName;
+        server.password = TunnelLab::password;
+        server.udpPorts = QStringList{"1194"};
+        server.connectionType = static_cast<int>(ConnectionType::OpenVpnUdp);
+        screen->setServers({server});
+        screen->onServerChanged(ServerIdentif(server.user, server.id));
+        screen->applySettings();
+        shell.show();
+        // The kill switch is on before any tunnel: nothing gets out but to the servers.
+        QVERIFY(!answers(outsideHost));
+
+        screen->onClickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Connected), 30000);
+        QCOMPARE(shell.tray()->menu()->actions().at(2)->text(), QString("Connected to Lab"));
+        QVERIFY(answers(TunnelLab::tunnelServerAddress));
+        QVERIFY(!answers(outsideHost));
+
+        // The tunnel program dies: back to idle, and still nothing leaks.
+        lab->stopServer();
+        QVERIFY(lab->killServiceChild("openvpn"));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Idle), 15000);
+        QVERIFY(!answers(outsideHost));
+        QCOMPARE(shell.tray()->currentState(), 0);
+
+        // Connect again and disconnect by hand.
+        QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
+        screen->onClickConnect();
+        QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Connected), 30000);
+        screen->onClickConnect();
+        QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
+        QTRY_VERIFY_WITH_TIMEOUT(!lab->clientHasDevice("tun0"), 15000);
+        screen->shutdown();
+        QVERIFY(answers(outsideHost));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    IsolatedUserDirs dirs;
+    qputenv("QUARNEL_API_URL", "https://127.0.0.5:9");
+    unavailable = TunnelLab::unavailableReason();
+    std::unique_ptr<TunnelLab> owner;
+    if (unavailable.isEmpty()) {
+        owner = std::make_unique<TunnelLab>();
+        lab = owner.get();
+        if (lab->ok()) {
+            lab->enterClientNamespace();
+        }
+    }
+    QApplication app(argc, argv);
+    app.setOrganizationName("CPKV");
+    app.setApplicationName("Quarnel");
+    qRegisterMetaType<quint64>("quint64");
+    TestConnectWindowE2E test;
+    const int result = QTest::qExec(&test, argc, argv);
+    owner.reset();
+    return result;
+}
+
+#include "ConnectWindowE2ETest.moc"
