@@ -74,8 +74,9 @@ void AbstractTreeItemDelegate::drawText(QPainter* painter, const QFont& font, co
 QPixmap AbstractTreeItemDelegate::pixmap(const QString& path, const QSize& size) const
 {
     auto icon = icons.constFind(path);
+    // A picture not drawn yet leaves its place empty, without a warning at every paint.
     if (icon == icons.constEnd())
-        icon = icons.insert(path, QIcon(path));
+        icon = icons.insert(path, QFile::exists(path) ? QIcon(path) : QIcon());
     return icon->pixmap(size, QIcon::Normal, QIcon::Off);
 }
 

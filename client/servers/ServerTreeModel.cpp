@@ -104,6 +104,12 @@ int ServerTreeModel::rowCount(const QModelIndex& parent) const
     return itemFor(parent)->childCount();
 }
 
+bool ServerTreeModel::hasChildren(const QModelIndex& parent) const
+{
+    // The table base says no row below the top has children.
+    return rowCount(parent) > 0;
+}
+
 QVariant ServerTreeModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())

@@ -28,6 +28,7 @@ public:
     QModelIndex parent(const QModelIndex& index) const override;
     QModelIndex sibling(int row, int column, const QModelIndex& index) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;

@@ -79,10 +79,26 @@ void ServerTreeView::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QModelIndex index = indexAt(event->localPos().toPoint());
+    pressedIndex = index;
     // The star of a tree server row is toggled by the delegate on release.
     if (index.column() == 1 && index.parent().isValid()) {
         event->ignore();
         return;
     }
     emit selectLocationIndex(index);
+}
+
+void ServerTreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QTreeView::mouseReleaseEvent(event);
+        return;
+    }
+    const QModelIndex index = indexAt(event->localPos().toPoint());
+    const bool click = index.isValid() && index == pressedIndex;
+    pressedIndex = QPersistentModelIndex();
+    // Hands the release to the delegate, which toggles the star when it is hit; no
+    // editor opens, the models have no editable items.
+    if (click)
+        edit(index, QAbstractItemView::NoEditTriggers, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QModelIndex>
+#include <QPersistentModelIndex>
 #include <QTreeView>
 
 // The picker's list. A left press never selects or expands by itself: it reports the
@@ -17,4 +18,10 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Left presses bypass the standard handling, which is what pairs a press with its
+    // release; without this the delegates would never see a click on a star.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPersistentModelIndex pressedIndex;
 };
