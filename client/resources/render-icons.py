@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Regenerates the two bitmaps in this folder from their SVG sources.
+"""Regenerates the bitmaps in this folder from their SVG sources.
 
     rotator-orange-source.svg -> rotator-orange.png  (180 x 180)
     vpnlogo.svg               -> vpnlogo.ico         (16, 32, 48 and 256 px)
+    vpnlogo.svg               -> logo.png            (96 x 96, the login screen)
+    human-source.svg          -> Human.png           (18 x 18, login field)
+    key-source.svg            -> Key.png             (18 x 18, password field)
 
 Needs rsvg-convert (Debian: apt-get install librsvg2-bin) and nothing beyond the
 Python standard library. The outputs are committed, so the build never runs this;
-run it by hand after editing either source:  python3 render-icons.py
+run it by hand after editing a source:  python3 render-icons.py
 """
 
 import os
@@ -20,6 +23,9 @@ ICO_SIZES = (16, 32, 48, 256)
 # The connection screen shows the spinner at 180 x 180 and scales it with a fast
 # transformation, which leaves jagged edges unless no scaling is needed.
 SPINNER_SIZE = 180
+# The login screen shows the logo unscaled; the field icons sit in 18 px actions.
+LOGO_SIZE = 96
+FIELD_ICON_SIZE = 18
 
 
 def render(svg, size, out):
@@ -45,6 +51,10 @@ def write_ico(pngs, out):
 
 def main():
     render(os.path.join(HERE, "rotator-orange-source.svg"), SPINNER_SIZE, os.path.join(HERE, "rotator-orange.png"))
+
+    render(os.path.join(HERE, "vpnlogo.svg"), LOGO_SIZE, os.path.join(HERE, "logo.png"))
+    render(os.path.join(HERE, "human-source.svg"), FIELD_ICON_SIZE, os.path.join(HERE, "Human.png"))
+    render(os.path.join(HERE, "key-source.svg"), FIELD_ICON_SIZE, os.path.join(HERE, "Key.png"))
 
     pngs = []
     with tempfile.TemporaryDirectory() as tmp:
