@@ -23,7 +23,7 @@ DEB_PACKAGES := \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
-	iproute2 iputils-ping fping openvpn stunnel4 openssl \
+	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils \
 	g++-mingw-w64-x86-64 wine64
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
