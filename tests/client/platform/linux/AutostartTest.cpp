@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -19,14 +19,7 @@ namespace {
 std::string readFile(const fs::path& path)
 {
     std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool haveValidator()
-{
-    return std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0;
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The validator prints its findings into the test's output.
@@ -97,7 +90,7 @@ TEST_F(AutostartTest, ExecQuotesReservedCharacters)
         {"/opt/100%/quarnel", "Exec=/opt/100%%/quarnel -a"},
         {"/opt/Quarnel—Клиент/quarnel", "Exec=/opt/Quarnel—Клиент/quarnel -a"},
     };
-    const bool validator = haveValidator();
+    const bool validator = std::system("command -v desktop-file-validate >/dev/null") == 0;
     for (const auto& [path, exec] : cases) {
         SCOPED_TRACE(path);
         ASSERT_TRUE(platform::setAutostart(true, path));
