@@ -17,6 +17,10 @@ BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
 FUZZ_SECONDS ?= 60
 
+# Debian's npm is a package of its own, but a Node.js built elsewhere (NodeSource) brings
+# npm along and conflicts with Debian's, so it is asked for only when the command is missing.
+NPM_DEB := $(if $(shell command -v npm 2>/dev/null),,npm)
+
 # Every Debian package that building, testing and the tools need.
 DEB_PACKAGES := \
 	build-essential cmake ninja-build pkg-config git ca-certificates python3 \
@@ -24,7 +28,7 @@ DEB_PACKAGES := \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
 	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils \
-	g++-mingw-w64-x86-64 wine64
+	g++-mingw-w64-x86-64 wine64 nodejs $(NPM_DEB)
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -48,6 +52,11 @@ deps:
 		echo "Installing:" $$missing; \
 		$(SUDO) apt-get update -qq && \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+	@# The build renders the flags from the npm packages pinned in package-lock.json.
+	@if [ ! -d node_modules/flag-icons ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then \
+		echo "Installing the npm packages of package-lock.json"; \
+		npm ci --no-audit --no-fund --ignore-scripts --loglevel=error; \
 	fi
 
 $(BUILD_DIR)/build.ninja: | deps
