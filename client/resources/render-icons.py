@@ -6,10 +6,12 @@
     vpnlogo.svg               -> logo.png            (96 x 96, the login screen)
     human-source.svg          -> Human.png           (18 x 18, login field)
     key-source.svg            -> Key.png             (18 x 18, password field)
+    (drawn here)              -> bottom-line.png     (1 x 48, underline of a checked header tab)
 
 Needs rsvg-convert (Debian: apt-get install librsvg2-bin) and nothing beyond the
 Python standard library. The outputs are committed, so the build never runs this;
-run it by hand after editing a source:  python3 render-icons.py
+run it by hand after editing a source:  python3 render-icons.py [OUTPUT ...]
+(every output when none is named). The flags are not here: the build renders them.
 """
 
 import os
@@ -17,6 +19,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ICO_SIZES = (16, 32, 48, 256)
@@ -26,6 +29,11 @@ SPINNER_SIZE = 180
 # The login screen shows the logo unscaled; the field icons sit in 18 px actions.
 LOGO_SIZE = 96
 FIELD_ICON_SIZE = 18
+# The picker's header buttons are 48 px high and the style sheet repeats this picture
+# along x from the top-left corner, so it must be exactly that high for the line to sit
+# on the bottom edge; a shorter button would cut the line off.
+TAB_HEIGHT = 48
+TAB_LINE = 3
 
 
 def render(svg, size, out):
@@ -49,13 +57,27 @@ def write_ico(pngs, out):
         f.write(header + entries + b"".join(data for _, data in pngs))
 
 
-def main():
-    render(os.path.join(HERE, "rotator-orange-source.svg"), SPINNER_SIZE, os.path.join(HERE, "rotator-orange.png"))
+def write_rgba_png(rows, out):
+    """Writes rows of (r, g, b, a) pixels as an 8-bit RGBA PNG."""
+    width, height = len(rows[0]), len(rows)
 
-    render(os.path.join(HERE, "vpnlogo.svg"), LOGO_SIZE, os.path.join(HERE, "logo.png"))
-    render(os.path.join(HERE, "human-source.svg"), FIELD_ICON_SIZE, os.path.join(HERE, "Human.png"))
-    render(os.path.join(HERE, "key-source.svg"), FIELD_ICON_SIZE, os.path.join(HERE, "Key.png"))
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in rows)
+    with open(out, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+        f.write(chunk(b"IEND", b""))
+
+
+def bottom_line(out):
+    clear, white = (255, 255, 255, 0), (255, 255, 255, 255)
+    write_rgba_png([[clear]] * (TAB_HEIGHT - TAB_LINE) + [[white]] * TAB_LINE, out)
+
+
+def vpnlogo_ico(out):
     pngs = []
     with tempfile.TemporaryDirectory() as tmp:
         for size in ICO_SIZES:
@@ -63,7 +85,27 @@ def main():
             render(os.path.join(HERE, "vpnlogo.svg"), size, png)
             with open(png, "rb") as f:
                 pngs.append((size, f.read()))
-    write_ico(pngs, os.path.join(HERE, "vpnlogo.ico"))
+    write_ico(pngs, out)
+
+
+OUTPUTS = {
+    "rotator-orange.png": lambda out: render(os.path.join(HERE, "rotator-orange-source.svg"), SPINNER_SIZE, out),
+    "logo.png": lambda out: render(os.path.join(HERE, "vpnlogo.svg"), LOGO_SIZE, out),
+    "Human.png": lambda out: render(os.path.join(HERE, "human-source.svg"), FIELD_ICON_SIZE, out),
+    "Key.png": lambda out: render(os.path.join(HERE, "key-source.svg"), FIELD_ICON_SIZE, out),
+    "vpnlogo.ico": vpnlogo_ico,
+    "bottom-line.png": bottom_line,
+}
+
+
+def main():
+    names = sys.argv[1:] or list(OUTPUTS)
+    unknown = [name for name in names if name not in OUTPUTS]
+    if unknown:
+        print("unknown output: " + ", ".join(unknown) + "; known: " + ", ".join(OUTPUTS), file=sys.stderr)
+        return 2
+    for name in names:
+        OUTPUTS[name](os.path.join(HERE, name))
     return 0
 
 
