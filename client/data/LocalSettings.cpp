@@ -1,5 +1,26 @@
 #include "LocalSettings.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The store holds the account password: where it is a file (not the Windows registry),
+// only its owner may read it, and its folder too, so that no moment between a rewrite
+// and the mode change exposes it.
+void keepOwnerOnly(QSettings& store)
+{
+    store.sync();
+    const QString file = store.fileName();
+    if (!QFile::exists(file))
+        return;
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString folder = QFileInfo(file).absolutePath();
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace
+
 QSharedPointer<LocalSettings> LocalSettings::instance()
 {
     static const QSharedPointer<LocalSettings> store(new LocalSettings);
@@ -16,6 +37,7 @@ void LocalSettings::resetUnlessRemembered()
     QSettings settings;
     if (!settings.value(QLatin1String(SettingsKey::rememberUser), false).toBool())
         writeDefaults(settings);
+    keepOwnerOnly(settings);
 }
 
 QVariant LocalSettings::value(const QString& key) const
@@ -26,11 +48,13 @@ QVariant LocalSettings::value(const QString& key) const
 void LocalSettings::setValue(const QString& key, const QVariant& value)
 {
     settings.setValue(key, value);
+    keepOwnerOnly(settings);
 }
 
 void LocalSettings::resetToDefaults()
 {
     writeDefaults(settings);
+    keepOwnerOnly(settings);
 }
 
 void LocalSettings::writeDefaults(QSettings& store)

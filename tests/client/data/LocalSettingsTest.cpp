@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QSettings>
 #include <QtTest>
 
@@ -86,6 +87,7 @@ private slots:
     void liteAccount_data();
     void liteAccount();
     void absentKeyIsInvalid();
+    void storeIsReadableByItsOwnerOnly();
 
 private:
     std::unique_ptr<SettingsSandbox> sandbox;
@@ -235,6 +237,19 @@ void LocalSettingsTest::absentKeyIsInvalid()
     QVERIFY(!store->value(SettingsKey::cachedKeys).isValid());
     store->setValue(SettingsKey::language, QStringLiteral("fr"));
     QCOMPARE(QSettings().value(SettingsKey::language).toString(), QStringLiteral("fr"));
+}
+
+// The file holds the account password.
+void LocalSettingsTest::storeIsReadableByItsOwnerOnly()
+{
+    const QSharedPointer<LocalSettings> store = LocalSettings::instance();
+    store->setValue(SettingsKey::password, QStringLiteral("secret"));
+    const QFileInfo file(QSettings().fileName());
+    QVERIFY(file.exists());
+    QCOMPARE(file.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(QFileInfo(file.absolutePath()).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+             QFileDevice::Permissions());
 }
 
 QTEST_GUILESS_MAIN(LocalSettingsTest)
