@@ -30,7 +30,6 @@
 #include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
-#include <QtConcurrent>
 
 namespace {
 
@@ -714,10 +713,10 @@ bool ConnectWindow::waitProcessingEvents(int ms)
     return !alive.isNull();
 }
 
-void ConnectWindow::tell(int tunnelState)
+void ConnectWindow::tell(ConnectWindowHost::TunnelState tunnelState)
 {
     if (host != nullptr) {
-        host->tunnelStateChanged(static_cast<ConnectWindowHost::TunnelState>(tunnelState));
+        host->tunnelStateChanged(tunnelState);
     }
 }
 
@@ -732,7 +731,7 @@ void ConnectWindow::setInterfaceState(int interfaceState)
         ui->lbRing->show();
         ui->lbSpinner->hide();
         releaseSpinner();
-        tell(static_cast<int>(ConnectWindowHost::TunnelState::Connected));
+        tell(ConnectWindowHost::TunnelState::Connected);
         break;
     case Idle:
     case Failed:
@@ -750,7 +749,7 @@ void ConnectWindow::setInterfaceState(int interfaceState)
         ui->lbSpinner->setStyleSheet(
             QStringLiteral("QLabel{background-color:transparent; image: url(:/resources/rotator-orange.png);}"));
         releaseSpinner();
-        tell(static_cast<int>(ConnectWindowHost::TunnelState::Disconnected));
+        tell(ConnectWindowHost::TunnelState::Disconnected);
         break;
     case Preparing:
         ui->btnConnect->setIcon(QIcon(QStringLiteral(":/resources/connect-orange.svg")));
@@ -763,7 +762,7 @@ void ConnectWindow::setInterfaceState(int interfaceState)
         ui->lbRing->hide();
         showSpinner();
         ui->lbLocation->setStyleSheet(colourSheet("#ff9600"));
-        tell(static_cast<int>(ConnectWindowHost::TunnelState::Connecting));
+        tell(ConnectWindowHost::TunnelState::Connecting);
         break;
     default:
         return;

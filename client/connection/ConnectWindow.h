@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/ConnectWindowHost.h"
 #include "connection/Connection.h"
 #include "connection/MakeOVPNFile.h"
 #include "data/ServerIdentif.h"
@@ -16,7 +17,6 @@
 
 #include <memory>
 
-class ConnectWindowHost;
 class NetworkManager;
 class QTemporaryFile;
 class QTimer;
@@ -125,7 +125,7 @@ private:
     // the window went away meanwhile.
     bool waitProcessingEvents(int ms);
     void resolveApiHost();
-    void tell(int tunnelState);
+    void tell(ConnectWindowHost::TunnelState tunnelState);
     void retranslate();
 
     Ui::ConnectWindow* ui;

@@ -22,22 +22,14 @@
 
 namespace {
 
-// What a server must have for the picker to list it under a protocol; a protocol the
-// table does not know lists nothing.
+// The picker lists nothing for a protocol the table does not know (the table's own rule
+// imposes nothing for such ids, which is right for a selected server, not for a list).
 bool offers(const ServerInfo& server, int protocol)
 {
-    switch (protocol) {
-    case VpnProtocol::Udp:
-        return !server.udpPorts.isEmpty();
-    case VpnProtocol::Tcp:
-        return !server.tcpPorts.isEmpty();
-    case VpnProtocol::Stealth:
-        return server.sslPort > 0;
-    case VpnProtocol::Brume:
-        return !server.brume.isEmpty();
-    default:
-        return false;
-    }
+    const QVector<VpnProtocol>& table = VpnProtocol::protocols();
+    const bool known =
+        std::any_of(table.cbegin(), table.cend(), [protocol](const VpnProtocol& row) { return row.id == protocol; });
+    return known && VpnProtocol::serverOffers(server, protocol);
 }
 
 // The stored favourites of a protocol. A reset store holds the empty text under the key,
@@ -160,30 +152,29 @@ void ServerListWindow::installModel(ModelKind kind)
 {
     QSharedPointer<AbstractServerModel> newModel;
     QSharedPointer<AbstractFilterModel> newProxy;
+    QAbstractItemDelegate* delegate = nullptr;
     switch (kind) {
     case ModelKind::Flat:
         newModel = QSharedPointer<ServerPingModel>::create();
         newProxy = QSharedPointer<PingSortFilterProxyModel>::create();
-        view->setItemDelegate(new ServerItemDelegate(view));
+        delegate = new ServerItemDelegate(view);
         break;
     case ModelKind::Tree:
         newModel = QSharedPointer<ServerTreeModel>::create();
         newProxy = QSharedPointer<TreePingSortFilterProxyModel>::create();
-        view->setItemDelegate(new ServerTreeItemDelegate(view));
+        delegate = new ServerTreeItemDelegate(view);
         break;
     case ModelKind::Favorites:
         newModel = QSharedPointer<FavoritesServerModel>::create();
         newProxy = QSharedPointer<FavoritesSortFilterProxyModel>::create();
-        view->setItemDelegate(new FavoriteServerItemDelegate(view));
+        delegate = new FavoriteServerItemDelegate(view);
         break;
     }
-    // The previous delegate is the view's child: let it go with its model.
-    const QList<QAbstractItemDelegate*> delegates =
-        view->findChildren<QAbstractItemDelegate*>(QString(), Qt::FindDirectChildrenOnly);
-    for (QAbstractItemDelegate* old : delegates) {
-        if (old != view->itemDelegate()) {
-            old->deleteLater();
-        }
+    // The previous delegate is the view's child; it goes with the model it painted.
+    QAbstractItemDelegate* previous = view->itemDelegate();
+    view->setItemDelegate(delegate);
+    if (previous != nullptr && previous->parent() == view) {
+        previous->deleteLater();
     }
     connect(newModel.data(), &AbstractServerModel::favoriteChanged, this, &ServerListWindow::onFavoriteChanged);
     newModel->setServerList(servers);

@@ -12,7 +12,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include "FakeService.h"
-#include "IsolatedUserDirs.h"
+#include "ClientTestMain.h"
 #include "ManagementPeer.h"
 
 #include <QApplication>
@@ -264,8 +264,8 @@ void TestConnectWindow::clickDuringTheWaitCallsTheAttemptOff()
     makeWindow();
     QTimer::singleShot(200, window.get(), [this] { window->onClickConnect(); });
     window->onClickConnect();
+    // Nothing after the wait starts a tunnel once the state is no longer preparing.
     QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
-    QTest::qWait(800);
     QVERIFY(requests(ServiceCommand::RunProcess).empty());
     QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Disconnected));
 }
@@ -276,8 +276,8 @@ void TestConnectWindow::clickDuringTheWriteCallsTheAttemptOff()
     window->onClickConnect();
     QCOMPARE(window->connectionState(), int(ConnectWindow::Writing));
     window->onClickConnect();
+    // The start would have been made when the write finished, which is what ends the wait.
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
-    QTest::qWait(500);
     QVERIFY(requests(ServiceCommand::RunProcess).empty());
 }
 
@@ -299,14 +299,14 @@ void TestConnectWindow::onlyTheThirdFailureInARowIsShown()
     window->onClickConnect();
     QVERIFY(playLaunch(false));
     QVERIFY(playLaunch(false));
-    QTest::qWait(300);
+    // The third launch is made by the second failure's retry: nothing was shown so far.
+    QTRY_COMPARE(requests(ServiceCommand::RunProcess).size(), std::size_t(6));
     QVERIFY(boxes.isEmpty());
     QVERIFY(playLaunch(false));
     QTRY_COMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().title, QString("Quarnel"));
     QCOMPARE(boxes.first().text, QString("Invalid username or password"));
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
-    QTest::qWait(1200);
     QCOMPARE(requests(ServiceCommand::RunProcess).size(), std::size_t(6));
     QCOMPARE(boxes.size(), 1);
 }
@@ -466,13 +466,8 @@ void TestConnectWindow::subscriptionNoticeNearTheEnd()
 
 int main(int argc, char* argv[])
 {
-    IsolatedUserDirs dirs;
-    QApplication app(argc, argv);
-    app.setOrganizationName("CPKV");
-    app.setApplicationName("Quarnel");
     qRegisterMetaType<quint64>("quint64");
-    TestConnectWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return runClientTest<TestConnectWindow>(argc, argv);
 }
 
 #include "ConnectWindowTest.moc"

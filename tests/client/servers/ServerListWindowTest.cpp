@@ -5,7 +5,7 @@
 #include "servers/SearchEdit.h"
 #include "servers/ServerTreeView.h"
 
-#include "IsolatedUserDirs.h"
+#include "ClientTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -225,12 +225,7 @@ void TestServerListWindow::screenshots()
 
 int main(int argc, char* argv[])
 {
-    IsolatedUserDirs dirs;
-    QApplication app(argc, argv);
-    app.setOrganizationName("CPKV");
-    app.setApplicationName("Quarnel");
-    TestServerListWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return runClientTest<TestServerListWindow>(argc, argv);
 }
 
 #include "ServerListWindowTest.moc"

@@ -6,7 +6,7 @@
 #include "data/LocalSettings.h"
 #include "ui/UrlOpener.h"
 
-#include "IsolatedUserDirs.h"
+#include "ClientTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -223,12 +223,7 @@ void TestAccountWindows::selectionReplacesChoicesAndContinuesWithOne()
 
 int main(int argc, char* argv[])
 {
-    IsolatedUserDirs dirs;
-    QApplication app(argc, argv);
-    app.setOrganizationName("CPKV");
-    app.setApplicationName("Quarnel");
-    TestAccountWindows test;
-    return QTest::qExec(&test, argc, argv);
+    return runClientTest<TestAccountWindows>(argc, argv);
 }
 
 #include "AccountWindowsTest.moc"

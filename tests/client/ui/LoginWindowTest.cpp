@@ -2,7 +2,7 @@
 
 #include "widgets/MessageBoxes.h"
 
-#include "IsolatedUserDirs.h"
+#include "ClientTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -163,12 +163,7 @@ void TestLoginWindow::clearAndLanguageChange()
 
 int main(int argc, char* argv[])
 {
-    IsolatedUserDirs dirs;
-    QApplication app(argc, argv);
-    app.setOrganizationName("CPKV");
-    app.setApplicationName("Quarnel");
-    TestLoginWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return runClientTest<TestLoginWindow>(argc, argv);
 }
 
 #include "LoginWindowTest.moc"
