@@ -70,6 +70,10 @@ ServerTreeView::ServerTreeView(QWidget* parent) : QTreeView(parent)
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     setCursor(Qt::PointingHandCursor);
     setStyleSheet(QString::fromLatin1(StyleSheet));
+    // The delegates draw flag, name, latency and star at fixed places from the left
+    // edge, and the star's click area is found the same way; the rows keep that order
+    // when the rest of the client turns right to left.
+    setLayoutDirection(Qt::LeftToRight);
 }
 
 void ServerTreeView::mousePressEvent(QMouseEvent* event)

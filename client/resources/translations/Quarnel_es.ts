@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>Buy VPN subscription on the site</source>
-        <translation>Comprar una suscripción VPN en el sitio web</translation>
+        <translation>Comprar suscripción VPN en la web</translation>
     </message>
     <message>
         <source>On the site we accept payments through various payment systems, including Bitcoin, PayPal, Yandex Money and others.</source>
@@ -353,7 +353,7 @@
     </message>
     <message>
         <source>Buy VPN subscription on the site</source>
-        <translation>Comprar una suscripción VPN en el sitio web</translation>
+        <translation>Comprar suscripción VPN en la web</translation>
     </message>
     <message>
         <source>On the site we accept payments through various payment systems, including Bitcoin, PayPal, Yandex Money and others.</source>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Login VPN:</source>
-        <translation>Identifiant VPN :</translation>
+        <translation>Identifiant VPN&#xa0;:</translation>
     </message>
     <message>
         <source>Change</source>
@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>VPN subscription expires: %1</source>
-        <translation>Expiration de l&apos;abonnement VPN : %1</translation>
+        <translation>Expiration de l&apos;abonnement VPN&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>VPN subscription expires: %1</source>
-        <translation>Expiration de l&apos;abonnement VPN : %1</translation>
+        <translation>Expiration de l&apos;abonnement VPN&#xa0;: %1</translation>
     </message>
     <message>
         <source>Renew it to stay protected.</source>
@@ -163,7 +163,7 @@
     </message>
     <message>
         <source>Code error: %1</source>
-        <translation>Code d&apos;erreur : %1</translation>
+        <translation>Code d&apos;erreur&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -283,7 +283,7 @@
     </message>
     <message>
         <source>Language:</source>
-        <translation>Langue :</translation>
+        <translation>Langue&#xa0;:</translation>
     </message>
     <message>
         <source>Language</source>
@@ -291,7 +291,7 @@
     </message>
     <message>
         <source>Choose VPN protocol:</source>
-        <translation>Choisir le protocole VPN :</translation>
+        <translation>Choisir le protocole VPN&#xa0;:</translation>
     </message>
     <message>
         <source>VPN protocol</source>
@@ -331,7 +331,7 @@
     </message>
     <message>
         <source>Version:</source>
-        <translation>Version :</translation>
+        <translation>Version&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -376,7 +376,7 @@
     </message>
     <message>
         <source>Your connection is not secured now!</source>
-        <translation>Votre connexion n&apos;est plus sécurisée !</translation>
+        <translation>Votre connexion n&apos;est plus sécurisée&#xa0;!</translation>
     </message>
     <message>
         <source>Connect %1</source>

@@ -323,7 +323,7 @@
     </message>
     <message>
         <source>Allow access to local devices</source>
-        <translation>Доступ к локальным устройствам</translation>
+        <translation>Доступ к локальной сети</translation>
     </message>
     <message>
         <source>Printers, routers, etc</source>

@@ -252,11 +252,11 @@
     <name>ServerListWindow</name>
     <message>
         <source>Standard VPN</source>
-        <translation>Звичайний VPN</translation>
+        <translation>Звичайний</translation>
     </message>
     <message>
         <source>Double VPN</source>
-        <translation>Подвійний VPN</translation>
+        <translation>Подвійний</translation>
     </message>
     <message>
         <source>Back</source>
