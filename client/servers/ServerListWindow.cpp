@@ -15,6 +15,7 @@
 #include "servers/ServerTreeModel.h"
 #include "servers/ServerTreeView.h"
 #include "servers/TreePingSortFilterProxyModel.h"
+#include "widgets/BackKey.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -78,6 +79,7 @@ ServerListWindow::ServerListWindow(QWidget* parent)
     connect(ui->pbSearch, &QPushButton::clicked, this, &ServerListWindow::onSearch);
     connect(view, &ServerTreeView::selectLocationIndex, this, &ServerListWindow::selServer);
     connect(ui->pbBack, &QPushButton::clicked, this, &ServerListWindow::onBack);
+    clickOnEscape(this, ui->pbBack);
     retranslate();
 }
 

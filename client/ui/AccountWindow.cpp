@@ -6,6 +6,7 @@
 #include "data/LocalSettings.h"
 #include "resources/ClientResources.h"
 #include "ui/UrlOpener.h"
+#include "widgets/BackKey.h"
 
 #include <QEvent>
 
@@ -17,6 +18,7 @@ AccountWindow::AccountWindow(QWidget* parent, NetworkManager* network)
     ui->setupUi(this);
 
     connect(ui->pbBack, &QPushButton::clicked, this, &AccountWindow::back);
+    clickOnEscape(this, ui->pbBack);
     connect(ui->pbLogOut, &QPushButton::clicked, this, &AccountWindow::returnToSignUp);
     connect(ui->btAccountChange, &QPushButton::clicked, this, &AccountWindow::accountChanged);
     connect(ui->btRenew, &QPushButton::clicked, this, &AccountWindow::onRenewButtonClicked);

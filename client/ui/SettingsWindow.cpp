@@ -7,11 +7,11 @@
 #include "platform/Autostart.h"
 #include "resources/ClientResources.h"
 #include "ui/RowHeightDelegate.h"
+#include "widgets/BackKey.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QKeyEvent>
 #include <QLocale>
 
 namespace {
@@ -51,6 +51,7 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent), ui(std::make_
     ui->lbAllowLocalDesc->hide();
 
     connect(ui->pbBack, &QPushButton::clicked, this, &SettingsWindow::onSave);
+    clickOnEscape(this, ui->pbBack);
     for (QCheckBox* box : {ui->cbAutoconnectOnStart, ui->cbLaunchOnStart, ui->cbKillSwitch, ui->cbAllowLocalDevices,
                            ui->cbChangeTimezone})
         connect(box, &QCheckBox::clicked, this, [this] { emit changed(); });
@@ -189,13 +190,4 @@ void SettingsWindow::onSave()
     if (!platform::setAutostart(launch, program.toUtf8().toStdString()))
         qWarning() << "Could not" << (launch ? "set up" : "remove") << "the start at log-on";
     emit back();
-}
-
-void SettingsWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        onSave();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

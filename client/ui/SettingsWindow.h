@@ -13,7 +13,7 @@ class SettingsWindow;
 
 // The settings page: interface language, VPN protocol and the behaviour switches.
 // It owns the client's translator, so choosing a language here switches every screen.
-// Nothing is stored until the user leaves the page with the back button (or Escape);
+// Nothing is stored until the user leaves the page with the back button (or with Escape);
 // leaving also turns the start at log-on on or off.
 class SettingsWindow : public QWidget
 {
@@ -45,9 +45,6 @@ public slots:
     void onSave();
     void onProtoChanged();
     void onLanguageChange(int index);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fillProtocols();

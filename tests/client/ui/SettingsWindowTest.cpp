@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QSettings>
 #include <QPushButton>
@@ -191,10 +192,20 @@ void TestSettingsWindow::escapeSavesAndGoesBack()
     SettingsWindow window;
     window.load({VpnProtocol::Tcp});
     window.showForAccount(true);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy back(&window, &SettingsWindow::back);
+    // Escape in an open list closes the list only.
+    auto* language = window.findChild<QComboBox*>(QStringLiteral("cbLanguage"));
+    language->setFocus();
+    language->showPopup();
+    QTRY_VERIFY(language->view()->isVisible());
+    QTest::keyClick(language->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!language->view()->isVisible());
+    QCOMPARE(back.count(), 0);
+
     auto* autoconnect = window.findChild<QCheckBox*>(QStringLiteral("cbAutoconnectOnStart"));
     autoconnect->setFocus();
     QTest::keyClick(autoconnect, Qt::Key_Space);
-    QSignalSpy back(&window, &SettingsWindow::back);
     QTest::keyClick(autoconnect, Qt::Key_Escape);
     QCOMPARE(back.count(), 1);
     QCOMPARE(LocalSettings::instance()->value(QLatin1String(SettingsKey::autoConnectOnStart)).toBool(), true);
