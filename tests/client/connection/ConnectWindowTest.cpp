@@ -11,9 +11,8 @@
 #include "pipe/ServiceRequest.h"
 #include "widgets/MessageBoxes.h"
 
-#include "FakeService.h"
+#include "OpenVpnPlay.h"
 #include "ClientTestMain.h"
-#include "ManagementPeer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -115,8 +114,7 @@ private:
     std::unique_ptr<NetworkManager> network;
     std::unique_ptr<Host> host;
     std::unique_ptr<ConnectWindow> window;
-    std::unique_ptr<ManagementPeer> peer;
-    std::size_t launchesPlayed = 0;
+    std::unique_ptr<OpenVpnPlay> play;
     QList<Box> boxes;
 };
 
@@ -149,14 +147,14 @@ void TestConnectWindow::init()
     QVERIFY(service->isReady());
     seedCatalogue("client\r\ndev tun\r\n", true, true);
     boxes.clear();
-    launchesPlayed = 0;
+    play = std::make_unique<OpenVpnPlay>(*service);
 }
 
 void TestConnectWindow::cleanup()
 {
     window.reset();
     host.reset();
-    peer.reset();
+    play.reset();
     network.reset();
     service.reset();
 }
@@ -186,43 +184,12 @@ void TestConnectWindow::makeWindow(const QList<ServerInfo>& list)
 
 std::vector<ServiceRequest> TestConnectWindow::requests(ServiceCommand command)
 {
-    std::vector<ServiceRequest> found;
-    for (const auto& bytes : service->received()) {
-        const ServiceRequest request = ServiceRequest::fromBytes(bytes.data(), bytes.size());
-        if (request.command() == static_cast<std::int32_t>(command)) {
-            found.push_back(request);
-        }
-    }
-    return found;
+    return play->requests(command);
 }
 
 bool TestConnectWindow::playLaunch(bool succeed)
 {
-    if (!QTest::qWaitFor([this] { return requests(ServiceCommand::RunProcess).size() > launchesPlayed; }, 10000)) {
-        return false;
-    }
-    const ServiceRequest launch = requests(ServiceCommand::RunProcess).at(launchesPlayed++);
-    const QRegularExpressionMatch port = QRegularExpression(" --management 127\\.0\\.0\\.1 (\\d+) ")
-                                             .match(QString::fromStdU16String(launch.commandLine()));
-    peer = std::make_unique<ManagementPeer>();
-    if (!port.hasMatch() || !peer->listen(port.captured(1).toInt()) || !peer->accept()) {
-        return false;
-    }
-    peer->say(">PASSWORD:Need 'Auth' username/password\r\n");
-    for (const QByteArray query : {"username", "password"}) {
-        if (!QTest::qWaitFor([this, query] { return peer->heard().contains(query + " \"Auth\""); }, 10000)) {
-            return false;
-        }
-        peer->say("SUCCESS: 'Auth' " + query + " entered, but not yet verified\r\n");
-    }
-    if (succeed) {
-        peer->say(">STATE:1,CONNECTED,SUCCESS,10.8.0.6,10.0.0.1,1194,,\n");
-    } else {
-        // As OpenVPN does: it reports the refusal and exits.
-        peer->say(">PASSWORD:Verification Failed: 'Auth' ['AUTH: Received control message: AUTH_FAILED']\r\n");
-        peer->hangUp();
-    }
-    return true;
+    return play->playLaunch(succeed);
 }
 
 void TestConnectWindow::grab(const char* name)
@@ -251,8 +218,8 @@ void TestConnectWindow::connectsAndDisconnects()
 
     window->onClickConnect();
     QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
-    QTRY_VERIFY(peer->heard().endsWith("signal SIGTERM\n"));
-    peer->hangUp();
+    QTRY_VERIFY(play->peer->heard().endsWith("signal SIGTERM\n"));
+    play->peer->hangUp();
     QTRY_COMPARE(host->endings, 1);
     QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
     QCOMPARE(host->states.last(), int(ConnectWindowHost::TunnelState::Disconnected));
@@ -291,8 +258,8 @@ void TestConnectWindow::onlyTheThirdFailureInARowIsShown()
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
     QVERIFY(boxes.isEmpty());
     window->onClickConnect();
-    QTRY_VERIFY(peer->heard().endsWith("signal SIGTERM\n"));
-    peer->hangUp();
+    QTRY_VERIFY(play->peer->heard().endsWith("signal SIGTERM\n"));
+    play->peer->hangUp();
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
 
     // The success reset the count: two more failures are retried silently, the third is shown.
@@ -331,7 +298,7 @@ void TestConnectWindow::dropBlocksDnsAgainWithTheServersAllowed()
     QVERIFY(playLaunch(true));
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
 
-    peer->hangUp();
+    play->peer->hangUp();
     QTRY_COMPARE(host->endings, 1);
     QCOMPARE(window->connectionState(), int(ConnectWindow::Idle));
     const auto afterDrop = requests(ServiceCommand::UpdateFirewall);
@@ -356,7 +323,7 @@ void TestConnectWindow::stealthEndingsStopStunnel()
     QVERIFY(playLaunch(true));
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
     QVERIFY(stunnel->isRunning());
-    peer->hangUp();
+    play->peer->hangUp();
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
     QVERIFY(!stunnel->isRunning());
 
