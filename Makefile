@@ -1,5 +1,7 @@
 # Quarnel: build, run and test.
 #   make run            build and start the client
+#   make demo           build, then run the client against real VPN locations in private namespaces (root)
+#   make demo-stop      remove every namespace, device and process make demo made
 #   make test           install what is missing, build with sanitizers, run every test
 #   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
 #   make install        install the programs and the service's unit (PREFIX, DESTDIR)
@@ -45,7 +47,7 @@ SERVICEDIR ?= $(PREFIX)/lib/quarnel
 UNITDIR ?= $(PREFIX)/lib/systemd/system
 CLDR_ZONES ?= /usr/share/unicode/cldr/common/supplemental/windowsZones.xml
 
-.PHONY: all deps build run test check-windows fuzz bench translations install format clean
+.PHONY: all deps build run demo demo-stop test check-windows fuzz bench translations install format clean
 
 all: build
 
@@ -76,6 +78,14 @@ translations: deps $(BUILD_DIR)/build.ninja
 
 run: build
 	./$(BUILD_DIR)/bin/quarnel
+
+# The demo world (tools/demo): OpenVPN and stunnel locations with real latencies, the web
+# API simulator and the service, in network namespaces; the script asks sudo for root.
+demo: build
+	tools/demo/quarnel-demo up --build-dir $(BUILD_DIR)
+
+demo-stop:
+	tools/demo/quarnel-demo down
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_SANITIZE=ON -DQUARNEL_WERROR=ON
