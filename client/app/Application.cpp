@@ -1,16 +1,13 @@
 #include "app/Application.h"
 
-#include "app/ConnectionShell.h"
 #include "platform/WindowRaise.h"
+#include "ui/MainWindow.h"
 
 #include "Version.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
-#include <QWidget>
 
 namespace {
 
@@ -55,34 +52,20 @@ bool Application::start(bool hidden)
         pause.exec();
     }
 
-    // The connection screen in a plain window stands in for the main window until the
-    // other screens exist.
-    mainWindow = std::make_unique<ConnectionShell>();
-
+    mainWindow = std::make_unique<MainWindow>();
+    mainWindow->beginSession();
     if (hidden) {
-        mainWindow->hide();
+        mainWindow->onHide();
     } else {
-        showWindow();
+        mainWindow->onShow();
     }
     qInfo("Quarnel %s started%s", clientVersion, hidden ? " hidden" : "");
     return true;
 }
 
-QWidget* Application::window() const
+MainWindow* Application::window() const
 {
     return mainWindow.get();
-}
-
-void Application::showWindow()
-{
-    mainWindow->showNormal();
-    mainWindow->activateWindow();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = mainWindow->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        mainWindow->move(frame.topLeft());
-    }
-    mainWindow->raise();
 }
 
 void Application::handleMessage(const QString& cmd)
@@ -91,7 +74,7 @@ void Application::handleMessage(const QString& cmd)
         return;
     }
     qDebug("Wake-up message received: showing the main window");
-    showWindow();
+    mainWindow->onShow();
     mainWindow->activateWindow();
     platform::makeTopMost(mainWindow.get());
 }

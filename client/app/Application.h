@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class QWidget;
+class MainWindow;
 
 class Application : public SingleApplication
 {
@@ -20,7 +20,7 @@ public:
     // this instance created its main window.
     bool start(bool hidden);
 
-    QWidget* window() const;
+    MainWindow* window() const;
 
     // Reads the options "h" (start hidden) and "a" (autostart mode); true when "h" was given.
     static bool parseHidden(const QStringList& arguments);
@@ -29,9 +29,7 @@ public slots:
     void handleMessage(const QString& cmd);
 
 private:
-    void showWindow();
-
-    std::unique_ptr<QWidget> mainWindow;
+    std::unique_ptr<MainWindow> mainWindow;
 };
 
 // The exact text a second start sends to the running instance.

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>اسم المستخدم أو كلمة المرور غير صحيحة.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>يتعذّر على التطبيق الوصول إلى Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>لا يمكن للتطبيق الوصول إلى الشبكة.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>الإصدار الذي تستخدمه قديم. يُرجى تنزيل تطبيق Quarnel الجديد من Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>تحديث Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>يتوفر تحديث جديد. هل تريد تنزيله؟</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>حدث خطأ أثناء تنزيل التحديث.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>حدث خطأ أثناء تثبيت التحديث.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>اتصال VPN نشط. 
+هل تريد قطع الاتصال وتسجيل الخروج؟</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>هل تريد تسجيل الخروج؟</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>تسجيل الخروج</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>خروج</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>اتصال VPN نشط. هل تريد قطع الاتصال والخروج؟</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>تحديث</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>جارٍ تنزيل التحديث. يُرجى الانتظار...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Benutzername oder Passwort falsch.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Die App kann Orvessa nicht erreichen.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Die App hat keinen Netzwerkzugriff.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Ihre Version ist veraltet. Bitte laden Sie die neue Quarnel-App von Orvessa herunter.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel-Update</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Ein neues Update ist verfügbar. Jetzt herunterladen?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Fehler beim Herunterladen des Updates.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Fehler beim Installieren des Updates.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>Die VPN-Verbindung ist aktiv. 
+Verbindung trennen und abmelden?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Möchten Sie sich abmelden?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>Die VPN-Verbindung ist aktiv. Verbindung trennen und beenden?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Update wird heruntergeladen. Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

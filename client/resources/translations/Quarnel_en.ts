@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Wrong Login/Password.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Application has no access to Orvessa</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Application has no access to network.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Your version is outdated. Please, download new Quarnel app on Orvessa</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel Update</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Available new update. Download it?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Error during downloading update.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Error during installing update.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN connection is active. 
+Disconnect and logout?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Do you want to logout?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Logout</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN connection is active. Disconnect and exit?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Downloading update. Please wait...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

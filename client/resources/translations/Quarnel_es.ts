@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Nombre de usuario o contraseña incorrectos.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>La aplicación no puede conectarse a Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>La aplicación no tiene acceso a la red.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Tu versión está obsoleta. Descarga la nueva app de Quarnel desde Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Actualización de Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Hay una nueva actualización disponible. ¿Quieres descargarla?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Error al descargar la actualización.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Error al instalar la actualización.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>La conexión VPN está activa. 
+¿Desconectar y cerrar sesión?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>¿Quieres cerrar sesión?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Cerrar sesión</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>La conexión VPN está activa. ¿Desconectar y salir?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Actualización</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Descargando la actualización. Espera un momento...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Nom d&apos;utilisateur ou mot de passe incorrect.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>L&apos;application ne parvient pas à joindre Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>L&apos;application n&apos;a pas accès au réseau.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Votre version est obsolète. Veuillez télécharger la nouvelle application Quarnel sur Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Mise à jour de Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Une nouvelle mise à jour est disponible. Voulez-vous la télécharger&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Erreur lors du téléchargement de la mise à jour.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Erreur lors de l&apos;installation de la mise à jour.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>La connexion VPN est active. 
+Voulez-vous vous déconnecter du VPN et de votre compte&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Voulez-vous vous déconnecter de votre compte&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Déconnexion du compte</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>La connexion VPN est active. Voulez-vous vous déconnecter du VPN et quitter&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Mise à jour</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Téléchargement de la mise à jour. Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

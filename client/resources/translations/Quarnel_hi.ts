@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>उपयोगकर्ता नाम या पासवर्ड ग़लत है।</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>ऐप Orvessa तक नहीं पहुँच पा रहा है।</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>ऐप के पास नेटवर्क एक्सेस नहीं है।</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>आपका संस्करण पुराना हो गया है। कृपया Orvessa से नया Quarnel ऐप डाउनलोड करें।</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel अपडेट</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>नया अपडेट उपलब्ध है। क्या आप इसे डाउनलोड करना चाहते हैं?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>अपडेट डाउनलोड करने में त्रुटि।</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>अपडेट इंस्टॉल करने में त्रुटि।</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN कनेक्शन सक्रिय है। 
+क्या आप डिस्कनेक्ट करके लॉग आउट करना चाहते हैं?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>क्या आप लॉग आउट करना चाहते हैं?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>लॉग आउट</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN कनेक्शन सक्रिय है। क्या आप डिस्कनेक्ट करके बाहर निकलना चाहते हैं?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>अपडेट</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>अपडेट डाउनलोड हो रहा है। कृपया प्रतीक्षा करें...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>रद्द करें</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

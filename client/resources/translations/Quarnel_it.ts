@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Nome utente o password errati.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>L&apos;app non riesce a raggiungere Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>L&apos;app non ha accesso alla rete.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>La tua versione è obsoleta. Scarica la nuova app Quarnel da Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Aggiornamento di Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>È disponibile un nuovo aggiornamento. Vuoi scaricarlo?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Errore durante il download dell&apos;aggiornamento.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Errore durante l&apos;installazione dell&apos;aggiornamento.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>La connessione VPN è attiva. 
+Vuoi disconnettere la VPN e uscire dall&apos;account?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Vuoi uscire dall&apos;account?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Esci dall&apos;account</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>La connessione VPN è attiva. Vuoi disconnettere la VPN e uscire?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Aggiornamento</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Download dell&apos;aggiornamento in corso. Attendi...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>ユーザー名またはパスワードが正しくありません。</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>アプリがOrvessaに接続できません。</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>アプリがネットワークにアクセスできません。</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>お使いのバージョンは古くなっています。Orvessaから新しいQuarnelアプリをダウンロードしてください。</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnelのアップデート</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>新しいアップデートがあります。ダウンロードしますか？</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>アップデートのダウンロード中にエラーが発生しました。</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>アップデートのインストール中にエラーが発生しました。</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN接続が有効です。 
+切断してログアウトしますか？</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>ログアウトしますか？</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>ログアウト</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN接続が有効です。切断して終了しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>アップデート</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>アップデートをダウンロードしています。しばらくお待ちください...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

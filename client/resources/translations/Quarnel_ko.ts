@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>사용자 이름 또는 비밀번호가 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>앱이 Orvessa에 연결할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>앱이 네트워크에 액세스할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>사용 중인 버전이 오래되었습니다. Orvessa에서 새 Quarnel 앱을 다운로드하세요.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel 업데이트</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>새 업데이트가 있습니다. 다운로드하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>업데이트를 다운로드하는 중 오류가 발생했습니다.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>업데이트를 설치하는 중 오류가 발생했습니다.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN 연결이 활성화되어 있습니다. 
+연결을 해제하고 로그아웃하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>로그아웃하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>로그아웃</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>종료</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN 연결이 활성화되어 있습니다. 연결을 해제하고 종료하시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>업데이트</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>업데이트를 다운로드하는 중입니다. 잠시 기다려 주세요...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Nieprawidłowa nazwa użytkownika lub hasło.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Aplikacja nie może połączyć się z serwisem Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Aplikacja nie ma dostępu do sieci.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Twoja wersja jest nieaktualna. Pobierz nową aplikację Quarnel z serwisu Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Aktualizacja Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Dostępna jest nowa aktualizacja. Pobrać ją?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Błąd podczas pobierania aktualizacji.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Błąd podczas instalowania aktualizacji.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>Połączenie VPN jest aktywne. 
+Rozłączyć VPN i wylogować się?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Czy chcesz się wylogować?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Wylogowanie</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zamykanie aplikacji</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>Połączenie VPN jest aktywne. Rozłączyć VPN i zamknąć aplikację?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Aktualizacja</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Pobieranie aktualizacji. Proszę czekać...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

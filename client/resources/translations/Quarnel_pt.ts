@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Nome de usuário ou senha incorretos.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>O aplicativo não consegue se conectar ao Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>O aplicativo não tem acesso à rede.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Sua versão está desatualizada. Baixe o novo aplicativo Quarnel no Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Atualização do Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Há uma nova atualização disponível. Deseja baixá-la?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Erro ao baixar a atualização.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Erro ao instalar a atualização.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>A conexão VPN está ativa. 
+Desconectar e sair da conta?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Deseja sair da conta?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Sair da conta</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>A conexão VPN está ativa. Desconectar e sair?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Atualização</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Baixando a atualização. Aguarde...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

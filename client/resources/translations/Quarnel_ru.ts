@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Неверное имя пользователя или пароль.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Приложению не удаётся связаться с Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>У приложения нет доступа к сети.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Ваша версия устарела. Пожалуйста, скачайте новое приложение Quarnel на сайте Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Обновление Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Доступно новое обновление. Скачать его?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Ошибка при скачивании обновления.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Ошибка при установке обновления.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN-подключение активно. 
+Отключиться и выйти из аккаунта?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Вы действительно хотите выйти из аккаунта?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Выход из аккаунта</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN-подключение активно. Отключиться и выйти из приложения?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Обновление</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Скачивание обновления. Пожалуйста, подождите...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

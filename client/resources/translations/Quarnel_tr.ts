@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Kullanıcı adı veya şifre yanlış.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Uygulama Orvessa&apos;ya erişemiyor.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Uygulamanın ağ erişimi yok.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Sürümünüz eski. Lütfen yeni Quarnel uygulamasını Orvessa&apos;dan indirin.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel Güncellemesi</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Yeni bir güncelleme mevcut. İndirilsin mi?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Güncelleme indirilirken hata oluştu.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Güncelleme yüklenirken hata oluştu.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN bağlantısı etkin. 
+Bağlantı kesilip hesaptan çıkış yapılsın mı?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Hesaptan çıkış yapmak istiyor musunuz?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Hesaptan çıkış</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Çıkış</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN bağlantısı etkin. Bağlantı kesilip uygulamadan çıkılsın mı?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Güncelleme</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Güncelleme indiriliyor. Lütfen bekleyin...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Неправильне ім’я користувача або пароль.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Застосунку не вдається зв’язатися з Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Застосунок не має доступу до мережі.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Ваша версія застаріла. Будь ласка, завантажте новий застосунок Quarnel на сайті Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Оновлення Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Доступне нове оновлення. Завантажити його?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Помилка під час завантаження оновлення.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Помилка під час встановлення оновлення.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN-підключення активне. 
+Відключитися й вийти з облікового запису?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Ви справді хочете вийти з облікового запису?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Вихід з облікового запису</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN-підключення активне. Відключитися й вийти із застосунку?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Оновлення</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Завантаження оновлення. Будь ласка, зачекайте...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>Tên người dùng hoặc mật khẩu không đúng.</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>Ứng dụng không thể kết nối tới Orvessa.</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>Ứng dụng không có quyền truy cập mạng.</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>Phiên bản của bạn đã cũ. Vui lòng tải ứng dụng Quarnel mới từ Orvessa.</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Cập nhật Quarnel</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>Đã có bản cập nhật mới. Bạn có muốn tải xuống không?</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>Lỗi khi tải xuống bản cập nhật.</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>Lỗi khi cài đặt bản cập nhật.</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>Kết nối VPN đang hoạt động. 
+Ngắt kết nối và đăng xuất?</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>Bạn có muốn đăng xuất không?</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Đăng xuất</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Thoát</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>Kết nối VPN đang hoạt động. Ngắt kết nối và thoát?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>Cập nhật</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>Đang tải xuống bản cập nhật. Vui lòng chờ...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Hủy</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

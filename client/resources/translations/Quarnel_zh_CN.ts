@@ -201,6 +201,78 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Wrong Login/Password.</source>
+        <translation>用户名或密码错误。</translation>
+    </message>
+    <message>
+        <source>Application has no access to Orvessa</source>
+        <translation>应用无法连接到 Orvessa。</translation>
+    </message>
+    <message>
+        <source>Application has no access to network.</source>
+        <translation>应用无法访问网络。</translation>
+    </message>
+    <message>
+        <source>Your version is outdated. Please, download new Quarnel app on Orvessa</source>
+        <translation>您的版本已过时。请从 Orvessa 下载新版 Quarnel 应用。</translation>
+    </message>
+    <message>
+        <source>Quarnel Update</source>
+        <translation>Quarnel 更新</translation>
+    </message>
+    <message>
+        <source>Available new update. Download it?</source>
+        <translation>有新的更新可用，是否下载？</translation>
+    </message>
+    <message>
+        <source>Error during downloading update.</source>
+        <translation>下载更新时出错。</translation>
+    </message>
+    <message>
+        <source>Error during installing update.</source>
+        <translation>安装更新时出错。</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. 
+Disconnect and logout?</source>
+        <translation>VPN 连接处于活动状态。 
+是否断开连接并退出登录？</translation>
+    </message>
+    <message>
+        <source>Do you want to logout?</source>
+        <translation>您确定要退出登录吗？</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>退出登录</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>VPN connection is active. Disconnect and exit?</source>
+        <translation>VPN 连接处于活动状态。是否断开连接并退出？</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDlg</name>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Downloading update. Please wait...</source>
+        <translation>正在下载更新，请稍候...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>

@@ -5,6 +5,7 @@
 #include "ui/SelectionAccountWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SubscriptionPurchaseWindow.h"
+#include "update/ProgressDlg.h"
 #include "widgets/ShowLog.h"
 
 #include "api/NetworkManager.h"
@@ -171,6 +172,7 @@ void TestTranslations::initTestCase()
     screens.push_back(std::move(picker));
     screens.push_back(std::move(connect));
     screens.push_back(std::make_unique<ShowLog>());
+    screens.push_back(std::make_unique<ProgressDlg>());
     for (const auto& screen : screens)
         screen->show();
 }

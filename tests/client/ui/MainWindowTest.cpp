@@ -1,0 +1,425 @@
+#include "ui/MainWindow.h"
+
+#include "api/NetworkManager.h"
+#include "connection/ConnectWindow.h"
+#include "connection/ServiceRequests.h"
+#include "update/InstallerLauncher.h"
+#include "data/LocalSettings.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SystemTray.h"
+
+#include "ApiSim.h"
+#include "ClientTestMain.h"
+#include "OpenVpnPlay.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+struct Box
+{
+    QString title;
+    QString text;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startShowsTheLoginScreenUnlessRemembered_data();
+    void startShowsTheLoginScreenUnlessRemembered();
+    void twoLoginsGoThroughThePickerAndAreRemembered();
+    void signInAnswers_data();
+    void signInAnswers();
+    void failedRequestSaysWhetherTheInternetAnswers_data();
+    void failedRequestSaysWhetherTheInternetAnswers();
+    void failedAutomaticSignInGoesOnWithTheCache();
+    void failedRefreshIsRetried();
+    void logOutAsksAndClearsTheCatalogue_data();
+    void logOutAsksAndClearsTheCatalogue();
+    void exitQuestionNoKeepsTheWindow();
+    void minimisingHidesToTheTrayWhenThereIsOne();
+    void offeredUpdateIsDownloadedAndInstalled_data();
+    void offeredUpdateIsDownloadedAndInstalled();
+
+private:
+    void makeWindow();
+    // Signs in through the login screen and waits for the answer.
+    void signInWithForm(const QString& login);
+    // Signs lite@ in (one VPN login) and waits for the connection screen.
+    void signInToConnectionScreen();
+    void connectTunnel();
+
+    QTemporaryDir dir;
+    std::unique_ptr<ApiSim> sim;
+    std::unique_ptr<FakeService> service;
+    std::unique_ptr<OpenVpnPlay> play;
+    std::unique_ptr<NetworkManager> network;
+    std::unique_ptr<MainWindow> window;
+    QList<Box> boxes;
+    int answer = QMessageBox::Yes;
+    int quits = 0;
+    bool tray = true;
+    QStringList installers;
+    bool installerStarts = true;
+};
+
+void TestMainWindow::initTestCase()
+{
+    sim = std::make_unique<ApiSim>();
+    QVERIFY2(sim->ok(), qPrintable(sim->failure()));
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))));
+    setServiceConnectTimeout(std::chrono::milliseconds(200));
+    setInstallerLauncher([this](const QString& path) {
+        installers << path;
+        return installerStarts;
+    });
+    setMessageBoxRunner([this](QMessageBox& box) {
+        boxes.append({box.windowTitle(), box.text()});
+        return box.buttons().size() > 1 ? answer : int(QMessageBox::Ok);
+    });
+}
+
+void TestMainWindow::init()
+{
+    QVERIFY(sim->reset());
+    // No update is offered unless a case asks for one.
+    QVERIFY(sim->control(QStringLiteral("update_version=")));
+    installers.clear();
+    installerStarts = true;
+    LocalSettings::instance()->resetToDefaults();
+    service =
+        std::make_unique<FakeService>(QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))).toStdString());
+    QVERIFY(service->isReady());
+    play = std::make_unique<OpenVpnPlay>(*service);
+    boxes.clear();
+    answer = QMessageBox::Yes;
+    quits = 0;
+    tray = true;
+}
+
+void TestMainWindow::cleanup()
+{
+    window.reset();
+    network.reset();
+    play.reset();
+    service.reset();
+    qputenv("QUARNEL_PROBE_URL", (sim->httpBase() + QStringLiteral("/probe")).toUtf8());
+}
+
+void TestMainWindow::makeWindow()
+{
+    network = std::make_unique<NetworkManager>();
+    MainWindow::Environment environment;
+    environment.serverRetryMs = 50;
+    environment.reconnectMs = 10;
+    environment.updateDelayScale = 0.01;
+    environment.trayAvailable = [this] { return tray; };
+    environment.quit = [this] { ++quits; };
+    window = std::make_unique<MainWindow>(nullptr, network.get(), environment);
+}
+
+void TestMainWindow::signInWithForm(const QString& login)
+{
+    QSignalSpy answered(network.get(), &NetworkManager::auth);
+    window->findChild<QLineEdit*>(QStringLiteral("edLogin"))->setText(login);
+    window->findChild<QLineEdit*>(QStringLiteral("edPassword"))->setText(QStringLiteral("secret"));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("pbSignIn")), Qt::LeftButton);
+    QVERIFY(answered.wait(20000));
+}
+
+void TestMainWindow::signInToConnectionScreen()
+{
+    makeWindow();
+    window->beginSession();
+    signInWithForm(QStringLiteral("lite@example.test"));
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+}
+
+void TestMainWindow::connectTunnel()
+{
+    // As the picker does: choose a location, which connects.
+    window->onChangeServer(ServerIdentif(QStringLiteral("q10002"), QStringLiteral("Japan")));
+    const bool launched = play->playLaunch(true);
+    QStringList said;
+    for (const Box& box : boxes)
+        said << box.text;
+    QVERIFY2(launched, qPrintable(said.join(QLatin1String(" | "))));
+    QTRY_VERIFY_WITH_TIMEOUT(window->connectionScreen()->isConnected(), 15000);
+    QCOMPARE(window->systemTray()->currentState(), 2);
+}
+
+void TestMainWindow::startShowsTheLoginScreenUnlessRemembered_data()
+{
+    QTest::addColumn<bool>("remember");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("first start") << false << "secret";
+    QTest::newRow("remembered, no password") << true << "";
+}
+
+void TestMainWindow::startShowsTheLoginScreenUnlessRemembered()
+{
+    QFETCH(bool, remember);
+    QFETCH(QString, password);
+    const auto settings = LocalSettings::instance();
+    settings->setValue(SettingsKey::rememberUser, remember);
+    settings->setValue(SettingsKey::login, QStringLiteral("full@example.test"));
+    settings->setValue(SettingsKey::password, password);
+    makeWindow();
+    window->beginSession();
+    QCOMPARE(window->currentScreen()->objectName(), QStringLiteral("LoginWindow"));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->size(), QSize(340, 500));
+    // Started over from the defaults: nothing of the old account is left.
+    QVERIFY(settings->value(SettingsKey::login).toString().isEmpty());
+    QVERIFY(!window->systemTray()->menu()->actions().at(2)->isEnabled());
+    QVERIFY(sim->takeRequests().isEmpty());
+}
+
+void TestMainWindow::twoLoginsGoThroughThePickerAndAreRemembered()
+{
+    makeWindow();
+    window->beginSession();
+    signInWithForm(QStringLiteral("full@example.test"));
+    QCOMPARE(window->currentScreen()->objectName(), QStringLiteral("SelectionAccountWindow"));
+    const auto choices = window->currentScreen()->findChildren<QRadioButton*>();
+    QCOMPARE(choices.size(), 2);
+    choices.at(1)->click();
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btContinue")), Qt::LeftButton);
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+    const auto settings = LocalSettings::instance();
+    QCOMPARE(settings->value(SettingsKey::vpnLogin).toString(), QStringLiteral("q10002"));
+    QVERIFY(settings->value(SettingsKey::rememberUser).toBool());
+    // The tray's connection actions are back once signed in.
+    QVERIFY(window->systemTray()->menu()->actions().at(2)->isEnabled());
+
+    // The next start: the cached catalogue at once, then the automatic sign-in, which
+    // keeps the chosen login instead of asking again.
+    window.reset();
+    network.reset();
+    makeWindow();
+    QSignalSpy answered(network.get(), &NetworkManager::auth);
+    window->beginSession();
+    QVERIFY(window->isAutoSignIn());
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+    QVERIFY(!network->servers().isEmpty());
+    QVERIFY(answered.wait(20000));
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+    QCOMPARE(settings->value(SettingsKey::vpnLogin).toString(), QStringLiteral("q10002"));
+    QVERIFY(boxes.isEmpty());
+}
+
+void TestMainWindow::signInAnswers_data()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("quit");
+    QTest::newRow("wrong password") << "wrong@example.test"
+                                    << "LoginWindow"
+                                    << "Wrong Login/Password." << 0;
+    QTest::newRow("no subscription") << "nosub@example.test"
+                                     << "SubscriptionPurchaseWindow"
+                                     << "" << 0;
+    QTest::newRow("outdated") << "old@example.test"
+                              << "LoginWindow"
+                              << "Your version is outdated. Please, download new Quarnel app on Orvessa" << 1;
+    QTest::newRow("lite account") << "lite@example.test"
+                                  << "ConnectWindow"
+                                  << "" << 0;
+}
+
+void TestMainWindow::signInAnswers()
+{
+    QFETCH(QString, login);
+    QFETCH(QString, screen);
+    QFETCH(QString, message);
+    QFETCH(int, quit);
+    makeWindow();
+    window->beginSession();
+    signInWithForm(login);
+    QCOMPARE(window->currentScreen()->objectName(), screen);
+    QCOMPARE(boxes.isEmpty() ? QString() : boxes.first().text, message);
+    QCOMPARE(quits, quit);
+    // A lite account never keeps the kill switch.
+    if (login.startsWith(QLatin1String("lite")))
+        QCOMPARE(LocalSettings::instance()->value(SettingsKey::killConnect).toBool(), false);
+}
+
+void TestMainWindow::failedRequestSaysWhetherTheInternetAnswers_data()
+{
+    QTest::addColumn<bool>("probeUp");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("probe answers") << true << "Application has no access to Orvessa";
+    QTest::newRow("probe fails") << false << "Application has no access to network.";
+}
+
+void TestMainWindow::failedRequestSaysWhetherTheInternetAnswers()
+{
+    QFETCH(bool, probeUp);
+    QFETCH(QString, message);
+    QVERIFY(sim->control(QStringLiteral("fault=500&match=wizardsetup")));
+    if (!probeUp)
+        qputenv("QUARNEL_PROBE_URL", "http://127.0.0.1:9/");
+    makeWindow();
+    window->beginSession();
+    signInWithForm(QStringLiteral("full@example.test"));
+    QTRY_COMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, message);
+    QCOMPARE(window->currentScreen()->objectName(), QStringLiteral("LoginWindow"));
+    QVERIFY(window->currentScreen()->isEnabled());
+}
+
+void TestMainWindow::failedAutomaticSignInGoesOnWithTheCache()
+{
+    signInToConnectionScreen();
+    window.reset();
+    network.reset();
+    QVERIFY(sim->control(QStringLiteral("fault=close&match=wizardsetup")));
+    makeWindow();
+    QSignalSpy answered(network.get(), &NetworkManager::auth);
+    window->beginSession();
+    QVERIFY(answered.wait(30000));
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+    QVERIFY(!window->isAutoSignIn());
+    QVERIFY(!network->servers().isEmpty());
+    QVERIFY(boxes.isEmpty());
+}
+
+void TestMainWindow::failedRefreshIsRetried()
+{
+    signInToConnectionScreen();
+    QVERIFY(sim->control(QStringLiteral("fault=500&match=wizardsetup")));
+    QSignalSpy refreshed(network.get(), &NetworkManager::serverUpdated);
+    window->onServerListUpdateRequest();
+    // Each failure starts the next attempt after the (here shortened) pause.
+    QTRY_VERIFY_WITH_TIMEOUT(refreshed.count() >= 2, 30000);
+    QVERIFY(sim->control(QStringLiteral("fault=none")));
+    QTRY_VERIFY_WITH_TIMEOUT(refreshed.last().at(0).value<NetworkManager::ApiError>() == NetworkManager::NoError,
+                             30000);
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+}
+
+void TestMainWindow::logOutAsksAndClearsTheCatalogue_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("idle") << false << "Do you want to logout?";
+    QTest::newRow("connected") << true << "VPN connection is active. \nDisconnect and logout?";
+}
+
+void TestMainWindow::logOutAsksAndClearsTheCatalogue()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, question);
+    signInToConnectionScreen();
+    if (connected)
+        connectTunnel();
+    // No keeps everything as it is.
+    answer = QMessageBox::No;
+    window->onReturnToSignUp();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, question);
+    QCOMPARE(window->currentScreen(), window->connectionScreen());
+    QCOMPARE(window->connectionScreen()->isConnected(), connected);
+
+    answer = QMessageBox::Yes;
+    window->onReturnToSignUp();
+    QCOMPARE(window->currentScreen()->objectName(), QStringLiteral("LoginWindow"));
+    QVERIFY(!window->connectionScreen()->isConnected());
+    QVERIFY(network->servers().isEmpty());
+    QVERIFY(!LocalSettings::instance()->value(SettingsKey::rememberUser).toBool());
+    QVERIFY(window->findChild<QLineEdit*>(QStringLiteral("edLogin"))->text().isEmpty());
+}
+
+void TestMainWindow::exitQuestionNoKeepsTheWindow()
+{
+    signInToConnectionScreen();
+    connectTunnel();
+    window->onHide();
+    answer = QMessageBox::No;
+    window->onExit();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().title, QStringLiteral("Exit"));
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->systemTray()->icon()->isVisible());
+    QCOMPARE(quits, 0);
+
+    // The close button asks the same once, then leaves through the exit path.
+    answer = QMessageBox::Yes;
+    window->close();
+    QTRY_COMPARE(quits, 1);
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY(!window->isVisible());
+}
+
+void TestMainWindow::minimisingHidesToTheTrayWhenThereIsOne()
+{
+    signInToConnectionScreen();
+    window->onShow();
+    window->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!window->isVisible());
+    QVERIFY(window->systemTray()->icon()->isVisible());
+    window->onShow();
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(!window->systemTray()->icon()->isVisible());
+
+    // A desktop without a tray: nothing to hide into, the window stays reachable.
+    tray = false;
+    window->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(50);
+    QVERIFY(window->isVisible());
+    QVERIFY(!window->systemTray()->icon()->isVisible());
+    window->onHide();
+    QVERIFY(window->isVisible());
+}
+
+void TestMainWindow::offeredUpdateIsDownloadedAndInstalled_data()
+{
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("installer starts") << true;
+    QTest::newRow("installer fails") << false;
+}
+
+void TestMainWindow::offeredUpdateIsDownloadedAndInstalled()
+{
+    QFETCH(bool, starts);
+    installerStarts = starts;
+    QVERIFY(sim->control(QStringLiteral("update_version=3.7.1")));
+    signInToConnectionScreen();
+    QTRY_VERIFY_WITH_TIMEOUT(!installers.isEmpty(), 30000);
+    QCOMPARE(boxes.first().title, QStringLiteral("Quarnel Update"));
+    QVERIFY(installers.first().endsWith(QLatin1String("quarnel_update.exe")));
+    if (starts) {
+        // Installing means leaving, so the installer can replace the client.
+        QTRY_COMPARE(quits, 1);
+        QCOMPARE(boxes.size(), 1);
+    } else {
+        QTRY_COMPARE(boxes.size(), 2);
+        QCOMPARE(boxes.last().text, QStringLiteral("Error during installing update."));
+        QVERIFY(!QFileInfo::exists(installers.first()));
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    return runClientTest<TestMainWindow>(argc, argv);
+}
+
+#include "MainWindowTest.moc"
