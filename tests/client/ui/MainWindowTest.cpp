@@ -392,29 +392,41 @@ void TestMainWindow::minimisingHidesToTheTrayWhenThereIsOne()
 
 void TestMainWindow::offeredUpdateIsDownloadedAndInstalled_data()
 {
+    QTest::addColumn<bool>("downloads");
     QTest::addColumn<bool>("starts");
-    QTest::newRow("installer starts") << true;
-    QTest::newRow("installer fails") << false;
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("installer starts") << true << true << "";
+    QTest::newRow("installer fails") << true << false << "Error during installing update.";
+    QTest::newRow("download fails") << false << true << "Error during downloading update.";
 }
 
 void TestMainWindow::offeredUpdateIsDownloadedAndInstalled()
 {
+    QFETCH(bool, downloads);
     QFETCH(bool, starts);
+    QFETCH(QString, failure);
     installerStarts = starts;
     QVERIFY(sim->control(QStringLiteral("update_version=3.7.1")));
+    if (!downloads)
+        QVERIFY(sim->control(QStringLiteral("fault=500&match=/download")));
     signInToConnectionScreen();
-    QTRY_VERIFY_WITH_TIMEOUT(!installers.isEmpty(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), 30000);
     QCOMPARE(boxes.first().title, QStringLiteral("Quarnel Update"));
-    QVERIFY(installers.first().endsWith(QLatin1String("quarnel_update.exe")));
-    if (starts) {
+    if (failure.isEmpty()) {
         // Installing means leaving, so the installer can replace the client.
-        QTRY_COMPARE(quits, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(quits, 1, 30000);
         QCOMPARE(boxes.size(), 1);
-    } else {
-        QTRY_COMPARE(boxes.size(), 2);
-        QCOMPARE(boxes.last().text, QStringLiteral("Error during installing update."));
-        QVERIFY(!QFileInfo::exists(installers.first()));
+        QVERIFY(installers.first().endsWith(QLatin1String("quarnel_update.exe")));
+        return;
     }
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.size(), 2, 30000);
+    QCOMPARE(boxes.last().text, failure);
+    // A downloaded installer is started while the client is already leaving.
+    QCOMPARE(quits, downloads ? 1 : 0);
+    QCOMPARE(installers.size(), downloads ? 1 : 0);
+    // The failed download or install leaves no installer behind.
+    if (downloads)
+        QVERIFY(!QFileInfo::exists(installers.first()));
 }
 
 int main(int argc, char* argv[])
