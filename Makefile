@@ -113,11 +113,13 @@ fuzz: deps
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
 	cmake --build $(BENCH_DIR) --target firewall_update_bench pipe_roundtrip_bench connect_time_bench \
-		ping_sweep_bench signin_parse_bench picker_bench -j $(JOBS)
+		ping_sweep_bench signin_parse_bench picker_bench startup_bench idle_memory_bench -j $(JOBS)
 	./$(BENCH_DIR)/bench/pipe_roundtrip_bench
 	./$(BENCH_DIR)/bench/signin_parse_bench
 	./$(BENCH_DIR)/bench/ping_sweep_bench
 	./$(BENCH_DIR)/bench/picker_bench
+	QT_QPA_PLATFORM=offscreen ./$(BENCH_DIR)/bench/startup_bench
+	QT_QPA_PLATFORM=offscreen ./$(BENCH_DIR)/bench/idle_memory_bench
 	./$(BENCH_DIR)/bench/connect_time_bench
 	./$(BENCH_DIR)/bench/firewall_update_bench
 
