@@ -1,9 +1,8 @@
 #include "ping/PingWrapper.h"
 
+#include "platform/CommandOutput.h"
 #include "platform/PingCommand.h"
 #include "ping/PingReplyParser.h"
-
-#include <QProcess>
 
 namespace {
 
@@ -28,14 +27,10 @@ void PingWrapper::run()
     double timems = 0.0;
     if (isPlainHost(host)) {
         const platform::PingCommand command = platform::pingCommand(host, shortTimeout);
-        QProcess process;
-        process.setProcessEnvironment(command.environment);
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(command.program, command.arguments, QIODevice::ReadWrite);
-        // A ping that hangs is not waited for longer: what it wrote so far is
-        // parsed and the process is killed when it goes out of scope.
-        process.waitForFinished(30000);
-        success = PingReplyParser::parseOutput(process.readAllStandardOutput(), command.codecName, &timems);
+        // A ping that hangs is not waited for longer: what it wrote so far is parsed.
+        const QByteArray output =
+            platform::commandOutput(command.program, command.arguments, command.environment, 30000);
+        success = PingReplyParser::parseOutput(output, command.codecName, &timems);
     }
     emit pingFinished(success, success ? timems : 0.0, id, host);
 }

@@ -1,8 +1,10 @@
 #include "ping/PingManager.h"
 #include "ping/PingReplyParser.h"
 #include "ping/PingWrapper.h"
+#include "platform/CommandOutput.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMetaMethod>
 #include <QScopeGuard>
@@ -56,6 +58,7 @@ private slots:
     void realBatchOfLoopbackAddresses();
     void secondBatchReplacesTheFirst();
     void emptyBatchStartsNothing();
+    void commandOutputEndsWithTheProgramOrTheTimeOut();
     void lateResultsOfAnEarlierBatchAreIgnored();
 };
 
@@ -281,6 +284,30 @@ void PingTest::lateResultsOfAnEarlierBatchAreIgnored()
     drain(manager);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(manager.results().at(0).ping, 5);
+}
+
+void PingTest::commandOutputEndsWithTheProgramOrTheTimeOut()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUARNEL_WORD"), QStringLiteral("echoed"));
+    // Output and environment reach the caller; standard error does not.
+    QCOMPARE(platform::commandOutput(QStringLiteral("sh"),
+                                     {QStringLiteral("-c"), QStringLiteral("echo $QUARNEL_WORD; echo no >&2")},
+                                     environment, 10000),
+             QByteArray("echoed\n"));
+    QVERIFY(platform::commandOutput(QStringLiteral("no-such-program-here"), {}, environment, 10000).isEmpty());
+    // A program that hangs is killed at the time-out, with what it wrote so far; one
+    // that closed its output early is waited for no longer either.
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(platform::commandOutput(QStringLiteral("sh"),
+                                     {QStringLiteral("-c"), QStringLiteral("echo a; exec sleep 30")}, environment, 300),
+             QByteArray("a\n"));
+    QCOMPARE(platform::commandOutput(QStringLiteral("sh"),
+                                     {QStringLiteral("-c"), QStringLiteral("exec >/dev/null; exec sleep 30")},
+                                     environment, 300),
+             QByteArray());
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(PingTest)
