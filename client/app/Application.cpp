@@ -42,7 +42,9 @@ bool Application::parseHidden(const QStringList& arguments)
 
 bool Application::start(bool hidden)
 {
-    for (int attempt = 0; attempt < wakeUpAttempts; ++attempt) {
+    // The attempts are for an instance that holds the lock; when this one holds it there
+    // is nobody to wake, and the pauses would only delay the first frame.
+    for (int attempt = 0; isRunning() && attempt < wakeUpAttempts; ++attempt) {
         processEvents();
         if (sendMessage(wakeUpMessage, wakeUpTimeoutMs)) {
             return false;
