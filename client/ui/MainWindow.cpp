@@ -79,10 +79,7 @@ MainWindow::MainWindow(QWidget* parent, NetworkManager* network, Environment env
     purchaseWindow = new SubscriptionPurchaseWindow(central, this->network);
     accountWindow = new AccountWindow(central, this->network);
     selectionWindow = new SelectionAccountWindow(central);
-    for (QWidget* screen : {static_cast<QWidget*>(loginWindow), static_cast<QWidget*>(settingsWindow),
-                            static_cast<QWidget*>(connectWindow), static_cast<QWidget*>(serverListWindow),
-                            static_cast<QWidget*>(purchaseWindow), static_cast<QWidget*>(accountWindow),
-                            static_cast<QWidget*>(selectionWindow)}) {
+    for (QWidget* screen : screens()) {
         ui->verticalLayout->addWidget(screen);
         screen->hide();
     }
@@ -136,6 +133,12 @@ void MainWindow::removeTemporaryFiles(const QStringList& patterns)
         dir.remove(name);
 }
 
+std::array<QWidget*, 7> MainWindow::screens() const
+{
+    return {loginWindow,    settingsWindow, connectWindow,  serverListWindow,
+            purchaseWindow, accountWindow,  selectionWindow};
+}
+
 bool MainWindow::hasTray() const
 {
     return environment.trayAvailable();
@@ -143,10 +146,7 @@ bool MainWindow::hasTray() const
 
 QWidget* MainWindow::currentScreen() const
 {
-    for (QWidget* screen : {static_cast<QWidget*>(loginWindow), static_cast<QWidget*>(settingsWindow),
-                            static_cast<QWidget*>(connectWindow), static_cast<QWidget*>(serverListWindow),
-                            static_cast<QWidget*>(purchaseWindow), static_cast<QWidget*>(accountWindow),
-                            static_cast<QWidget*>(selectionWindow)}) {
+    for (QWidget* screen : screens()) {
         if (!screen->isHidden())
             return screen;
     }
@@ -155,10 +155,7 @@ QWidget* MainWindow::currentScreen() const
 
 void MainWindow::showOnly(QWidget* screen)
 {
-    for (QWidget* other : {static_cast<QWidget*>(loginWindow), static_cast<QWidget*>(settingsWindow),
-                           static_cast<QWidget*>(connectWindow), static_cast<QWidget*>(serverListWindow),
-                           static_cast<QWidget*>(purchaseWindow), static_cast<QWidget*>(accountWindow),
-                           static_cast<QWidget*>(selectionWindow)}) {
+    for (QWidget* other : screens()) {
         if (other != screen)
             other->hide();
     }

@@ -9,6 +9,7 @@
 #include <QSharedPointer>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -119,6 +120,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The seven screens, in construction order.
+    std::array<QWidget*, 7> screens() const;
     // Hides every screen but `screen`, shows it and fixes the size.
     void showOnly(QWidget* screen);
     void chooseVpnLogin();

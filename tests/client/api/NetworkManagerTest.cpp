@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "ApiSim.h"
 #include "SettingsSandbox.h"
 #include "api/ApiAnswerReader.h"
 #include "api/GetManager.h"
@@ -9,9 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -77,18 +75,14 @@ private:
     // cannot save the cache in the middle of the case.
     std::unique_ptr<NetworkManager> makeManager();
     void signIn(NetworkManager& manager, const QString& user, NetworkManager::ApiError expected);
-    QJsonValue simGet(const QString& pathAndQuery);
     void control(const QString& query);
     // The requests the simulator saw since the last call.
     QJsonArray takeRequests();
     GetManager* channel(NetworkManager& manager, int index);
 
     QTemporaryDir tmp;
-    QProcess sim;
-    QString httpsBase;
-    QString httpBase;
+    std::unique_ptr<ApiSim> sim;
     QJsonObject fixture;
-    QNetworkAccessManager http;
 };
 
 void NetworkManagerTest::initTestCase()
@@ -98,9 +92,8 @@ void NetworkManagerTest::initTestCase()
              "settings are not sandboxed");
 
     // The default fixture plus accounts for the cases it lacks.
-    QFile base(QFileInfo(QStringLiteral(API_SIM)).dir().filePath(QStringLiteral("fixtures/default.json")));
-    QVERIFY(base.open(QIODevice::ReadOnly));
-    fixture = QJsonDocument::fromJson(base.readAll()).object();
+    fixture = ApiSim::defaultFixture();
+    QVERIFY(!fixture.isEmpty());
     QJsonArray accounts = fixture.value(QStringLiteral("accounts")).toArray();
     const auto account = [](const QString& login, const QJsonObject& extra) {
         QJsonObject object{{"login", login}, {"password", "secret"}, {"kind", "full"}};
@@ -134,30 +127,9 @@ void NetworkManagerTest::initTestCase()
     QVERIFY(writeFixture(QStringLiteral("without-locations.json"),
                          withFullAccount({{"order", QJsonArray{"ver", "auth", "file", "config"}}})));
     QVERIFY(writeFixture(QStringLiteral("second-login.json"), withFullAccount({{"logins", QJsonArray{"q10002"}}})));
-    QFile fixtureFile(tmp.filePath(QStringLiteral("fixture.json")));
-
-    sim.setProgram(QStringLiteral("/usr/bin/python3"));
-    sim.setArguments({QStringLiteral(API_SIM), "--tls-dir", tmp.filePath("tls"), "--port", "0", "--http-port", "0",
-                      "--fixture", fixtureFile.fileName(), "--log", tmp.filePath("sim.jsonl")});
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start();
-    QVERIFY2(sim.waitForStarted(), qPrintable(sim.errorString()));
-    QDeadlineTimer deadline(30000);
-    while ((httpsBase.isEmpty() || httpBase.isEmpty()) && !deadline.hasExpired()) {
-        if (!sim.canReadLine() && !sim.waitForReadyRead(int(deadline.remainingTime())))
-            break;
-        while (sim.canReadLine()) {
-            const QList<QByteArray> words = sim.readLine().trimmed().split(' ');
-            if (words.size() == 2 && words[0] == "PORT")
-                httpsBase = QStringLiteral("https://127.0.0.1:") + words[1];
-            else if (words.size() == 2 && words[0] == "HTTP_PORT")
-                httpBase = QStringLiteral("http://127.0.0.1:") + words[1];
-        }
-    }
-    QVERIFY2(!httpsBase.isEmpty() && !httpBase.isEmpty(), "the simulator did not report its ports");
-    qputenv("QUARNEL_API_URL", httpsBase.toUtf8());
-    qputenv("QUARNEL_API_CA", tmp.filePath(QStringLiteral("tls/ca.pem")).toUtf8());
-    qputenv("QUARNEL_PROBE_URL", (httpBase + QStringLiteral("/probe")).toUtf8());
+    // It points the client at itself (API, CA and probe URLs).
+    sim = std::make_unique<ApiSim>(fixture);
+    QVERIFY2(sim->ok(), qPrintable(sim->failure()));
 }
 
 void NetworkManagerTest::init()
@@ -170,10 +142,7 @@ void NetworkManagerTest::init()
 
 void NetworkManagerTest::cleanupTestCase()
 {
-    if (sim.state() != QProcess::NotRunning) {
-        sim.terminate();
-        sim.waitForFinished(10000);
-    }
+    sim.reset();
 }
 
 std::unique_ptr<NetworkManager> NetworkManagerTest::makeManager()
@@ -198,27 +167,14 @@ void NetworkManagerTest::signIn(NetworkManager& manager, const QString& user, Ne
     QCOMPARE(answered.at(0).at(0).value<NetworkManager::ApiError>(), expected);
 }
 
-QJsonValue NetworkManagerTest::simGet(const QString& pathAndQuery)
-{
-    QNetworkReply* reply = http.get(QNetworkRequest(QUrl(httpBase + pathAndQuery)));
-    QSignalSpy done(reply, &QNetworkReply::finished);
-    if (!reply->isFinished())
-        done.wait(10000);
-    const QByteArray body = reply->readAll();
-    reply->deleteLater();
-    const QJsonDocument document = QJsonDocument::fromJson(body);
-    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
-}
-
 void NetworkManagerTest::control(const QString& query)
 {
-    const QJsonValue state = simGet(QStringLiteral("/_control?") + query);
-    QVERIFY2(state.isObject() && !state.toObject().contains(QStringLiteral("errors")), qPrintable(query));
+    QVERIFY2(sim->control(query), qPrintable(query));
 }
 
 QJsonArray NetworkManagerTest::takeRequests()
 {
-    return simGet(QStringLiteral("/_requests?clear=1")).toArray();
+    return sim->takeRequests();
 }
 
 GetManager* NetworkManagerTest::channel(NetworkManager& manager, int index)
@@ -493,7 +449,7 @@ void NetworkManagerTest::updateAnswers()
     manager->programUpdateRequest();
     QVERIFY(answered.wait(20000));
     QCOMPARE(answered.at(0).at(0).toString(), QStringLiteral("3.7.1"));
-    QCOMPARE(answered.at(0).at(1).toString(), httpsBase + QStringLiteral("/download/quarnel_update.exe"));
+    QCOMPARE(answered.at(0).at(1).toString(), sim->httpsBase() + QStringLiteral("/download/quarnel_update.exe"));
     QCOMPARE(answered.at(0).at(2).toBool(), true);
 
     for (const QString& setting : {QStringLiteral("update_link="), QStringLiteral("fault=500")}) {

@@ -383,7 +383,9 @@ void TestMainWindow::minimisingHidesToTheTrayWhenThereIsOne()
     // A desktop without a tray: nothing to hide into, the window stays reachable.
     tray = false;
     window->setWindowState(Qt::WindowMinimized);
-    QTest::qWait(50);
+    // The window's reaction to a state change runs on the next event-loop turn.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     QVERIFY(window->isVisible());
     QVERIFY(!window->systemTray()->icon()->isVisible());
     window->onHide();
