@@ -203,10 +203,23 @@ private slots:
                 recommended.append(index.data().toString());
             }
         }
-        QStringList fastest = idsByLatency(1);
-        QVERIFY(!recommended.isEmpty() && recommended.size() < fastest.size());
-        fastest = fastest.mid(0, recommended.size());
-        QCOMPARE(recommended, fastest);
+        // Against the measured figures: on a busy machine two locations a few
+        // milliseconds apart can swap places, and the client sorts by what it measured.
+        QMap<QString, int> pings;
+        for (const ServerInfo& server : NetworkManager::instance()->servers()) {
+            if (server.group == 1) {
+                pings.insert(server.id, server.ping);
+            }
+        }
+        QVERIFY(!recommended.isEmpty() && recommended.size() < pings.size());
+        for (int i = 1; i < recommended.size(); ++i) {
+            QVERIFY2(pings.value(recommended[i - 1]) <= pings.value(recommended[i]), qPrintable(recommended.join(',')));
+        }
+        const int slowestRecommended = pings.value(recommended.last());
+        for (auto it = pings.cbegin(); it != pings.cend(); ++it) {
+            QVERIFY2(recommended.contains(it.key()) || it.value() >= slowestRecommended,
+                     qPrintable(QStringLiteral("%1 (%2 ms) is faster than a recommended one").arg(it.key()).arg(it.value())));
+        }
         shoot("04-picker-recommended");
         QTest::mouseClick(button(picker, "pbBack"), Qt::LeftButton);
         QTRY_COMPARE(window->currentScreen(), static_cast<QWidget*>(window->connectionScreen()));
@@ -277,19 +290,6 @@ private:
     }
 
     // The locations of a group, fastest first by the latency the world gave them.
-    static QStringList idsByLatency(int group)
-    {
-        QMultiMap<int, QString> byLatency;
-        for (const QJsonValue& value : world.value("locations").toArray()) {
-            const QJsonObject location = value.toObject();
-            if (location.value("group").toInt() == group) {
-                byLatency.insert(location.value("rtt_ms").toInt() + location.value("double_ms").toInt(),
-                                 location.value("id").toString());
-            }
-        }
-        return byLatency.values();
-    }
-
     // Whether each location shows the latency its server was given (ping plus the
     // announced double-hop share); report names the ones that do not.
     static bool latenciesMatch(QString& report)
