@@ -125,6 +125,7 @@ bench: deps
 
 install: build
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel $(DESTDIR)$(BINDIR)/quarnel
+	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-dns-hook $(DESTDIR)$(SERVICEDIR)/quarnel-dns-hook
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-servicectl $(DESTDIR)$(BINDIR)/quarnel-servicectl
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-service $(DESTDIR)$(SERVICEDIR)/quarnel-service
 	install -D -m 0644 $(CLDR_ZONES) $(DESTDIR)$(SERVICEDIR)/windowsZones.xml

@@ -9,6 +9,8 @@
 #include "linux/DaemonOptions.h"
 #include "linux/SystemdReporter.h"
 
+#include "dns/DnsGuard.h"
+
 #include "firewall/Firewall.h"
 #include "firewall/SystemEngine.h"
 #include "pipe/PipeServer.h"
@@ -26,6 +28,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -98,6 +101,22 @@ int main(int argc, char** argv)
     const std::string runtimeDirectory = parentDirectory(options.socketPath);
     makeDirectory(runtimeDirectory);
 
+    // The tunnel's DNS: what a crashed service or an OpenVPN killed with it left in the
+    // resolver is put back before any request is served; from then on, the resolver is
+    // restored whenever the OpenVPN that changed it ends, and when the service stops.
+    makeDirectory(options.stateDir);
+    dns::ResolverPaths resolverPaths;
+    resolverPaths.stateDirectory = options.stateDir + "/dns";
+    dns::DnsGuard dnsGuard(resolverPaths, std::cout);
+    std::string dnsError;
+    if (!dnsGuard.prepare(dnsError)) {
+        std::printf("DNS: %s\n", dnsError.c_str());
+    }
+    dnsGuard.restoreLeftover();
+    if (!dnsGuard.start()) {
+        std::printf("DNS: the end of OpenVPN cannot be watched (%d)\n", errno);
+    }
+
     // Process-wide objects, destroyed at exit in reverse order: the changed zone is put
     // back, then the firewall's rules are removed.
     firewall::Firewall firewall(firewall::makeSystemEngine());
@@ -145,6 +164,8 @@ int main(int argc, char** argv)
         }
     }
     serviceMain.join();
+    dnsGuard.stop();
+    dnsGuard.restoreLeftover();
     close(signals);
     return 0;
 }

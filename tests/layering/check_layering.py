@@ -34,6 +34,7 @@ SERVICE = [
     ("service/firewall", 1),
     ("service/timezone", 1),
     ("service/launcher", 1),
+    ("service/dns", 1),
     ("service", 2),
     ("service/tools/servicectl", 3),
 ]
