@@ -4,6 +4,8 @@
 #include <QTextCodec>
 #include <QVector>
 
+#include <cmath>
+
 namespace {
 
 const QString millisecondsLatin = QStringLiteral("ms");
@@ -45,7 +47,10 @@ bool PingReplyParser::parseLine(const QString& line, double* timems)
         value.remove(millisecondsLatin);
         bool converted = false;
         const double parsed = value.toDouble(&converted);
-        *timems = converted ? parsed : 0.0;
+        // toDouble() also reads "nan", "inf" and numbers far beyond any latency; the list
+        // keeps whole milliseconds in an int, so what an int cannot hold reads as unconverted.
+        const bool fits = converted && std::isfinite(parsed) && std::fabs(parsed) < 2147483648.0;
+        *timems = fits ? parsed : 0.0;
         return true;
     }
     return false;

@@ -104,6 +104,14 @@ void PingTest::parsesReplies_data()
         << QByteArray("Reply from 127.0.0.1: bytes=32 time=15MS TTL=57\r\n") << QByteArray("CP866") << true << 0.0;
     QTest::newRow("second of several '=' pieces") << QByteArray("a=b=15ms\r\n") << QByteArray("CP866") << true << 0.0;
     QTest::newRow("fraction kept") << QByteArray("x time=15.9ms\r\n") << QByteArray("CP866") << true << 15.9;
+    // The latency list truncates to an int: a value no int holds reads like an unconverted one.
+    QTest::newRow("not a number") << QByteArray("x time=nanms\r\n") << QByteArray("CP866") << true << 0.0;
+    QTest::newRow("infinity, iputils form")
+        << QByteArray("64 bytes from 10.1.1.1: icmp_seq=1 ttl=57 time=inf ms\n") << QByteArray("UTF-8") << true << 0.0;
+    QTest::newRow("beyond an int") << QByteArray("x time=3000000000ms\r\n") << QByteArray("CP866") << true << 0.0;
+    QTest::newRow("exponent beyond an int") << QByteArray("x time=-1e99ms\r\n") << QByteArray("CP866") << true << 0.0;
+    QTest::newRow("exponent within an int")
+        << QByteArray("x time=1.5e3ms\r\n") << QByteArray("CP866") << true << 1500.0;
 
     const QByteArray iputilsHeader = "PING 127.0.0.1 (127.0.0.1) 56(84) bytes of data.\n";
     QTest::newRow("iputils three decimals")
