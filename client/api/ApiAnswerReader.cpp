@@ -1,5 +1,7 @@
 #include "api/ApiAnswerReader.h"
 
+#include "api/XmlNesting.h"
+
 #include <QDateTime>
 #include <QDomDocument>
 #include <QDomElement>
@@ -9,12 +11,16 @@ namespace {
 
 const QString trueWord = QStringLiteral("true");
 
+// The answers go three levels deep; one nested past this would only serve to exhaust
+// the DOM parser (see XmlNesting).
+constexpr int maxAnswerDepth = 32;
+
 QDomElement documentElement(const QByteArray& body)
 {
     QDomDocument document;
     // A broken answer is not reported, it just has no elements: the tree Qt
     // leaves after a parse error (say, of a cut answer) must not be walked.
-    if (!document.setContent(body))
+    if (!XmlNesting::within(body, maxAnswerDepth) || !document.setContent(body))
         return QDomElement();
     return document.documentElement();
 }
