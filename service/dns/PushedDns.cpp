@@ -163,12 +163,14 @@ std::string PushedDns::resolvConfText() const
 
 std::vector<std::vector<std::string>> PushedDns::resolvectlCalls(const std::string& device) const
 {
-    std::vector<std::string> dnsCall{"dns", device};
-    dnsCall.insert(dnsCall.end(), servers.begin(), servers.end());
-    // "~." routes every name to this link; the pushed domains are also searched.
+    // Routing first, servers last: servers without their routing would already draw
+    // queries the link is not meant for yet. "~." routes every name to this link; the
+    // pushed domains are searched too.
     std::vector<std::string> domainCall{"domain", device, "~."};
     domainCall.insert(domainCall.end(), domains.begin(), domains.end());
-    return {dnsCall, domainCall};
+    std::vector<std::string> dnsCall{"dns", device};
+    dnsCall.insert(dnsCall.end(), servers.begin(), servers.end());
+    return {domainCall, {"default-route", device, "yes"}, dnsCall};
 }
 
 } // namespace dns

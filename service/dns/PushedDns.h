@@ -32,8 +32,8 @@ struct PushedDns
 
     // What /etc/resolv.conf holds while the tunnel is up.
     std::string resolvConfText() const;
-    // The resolvectl calls that give the tunnel device these servers and make it the
-    // route for every name ("~.").
+    // The resolvectl calls that make the tunnel device the route for every name ("~.",
+    // and the default route) and give it these servers.
     std::vector<std::vector<std::string>> resolvectlCalls(const std::string& device) const;
 };
 

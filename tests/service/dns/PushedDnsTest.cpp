@@ -102,14 +102,15 @@ TEST(PushedDnsText, ResolverFileListsTheFirstThreeServersAndTheDomains)
     EXPECT_EQ(text.find("10.8.0.3"), std::string::npos);
 }
 
-TEST(PushedDnsText, ResolvectlRoutesEveryNameToTheTunnel)
+TEST(PushedDnsText, ResolvectlRoutesEveryNameToTheTunnelBeforeNamingItsServers)
 {
     PushedDns pushed;
     pushed.servers = {"10.8.0.1", "fd00::1"};
-    const std::vector<std::vector<std::string>> plain{{"dns", "tun0", "10.8.0.1", "fd00::1"}, {"domain", "tun0", "~."}};
+    const std::vector<std::vector<std::string>> plain{
+        {"domain", "tun0", "~."}, {"default-route", "tun0", "yes"}, {"dns", "tun0", "10.8.0.1", "fd00::1"}};
     EXPECT_EQ(pushed.resolvectlCalls("tun0"), plain);
     pushed.domains = {"corp.example"};
-    EXPECT_EQ(pushed.resolvectlCalls("tun3").back(),
+    EXPECT_EQ(pushed.resolvectlCalls("tun3").front(),
               (std::vector<std::string>{"domain", "tun3", "~.", "corp.example"}));
 }
 

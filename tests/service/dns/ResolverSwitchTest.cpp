@@ -237,7 +237,8 @@ TEST_F(ResolverSwitchTest, ResolvedGetsPerLinkServersAndTheCatchAllDomain)
     ASSERT_TRUE(resolver.resolvedRuns());
     std::string error;
     ASSERT_TRUE(resolver.apply(tunnelDns(), "tun0", self(), error)) << error;
-    EXPECT_EQ(calls(), "dns tun0 10.8.0.1 fd00::1\ndomain tun0 ~. corp.example\n");
+    const std::string applied = "domain tun0 ~. corp.example\ndefault-route tun0 yes\ndns tun0 10.8.0.1 fd00::1\n";
+    EXPECT_EQ(calls(), applied);
     EXPECT_EQ(readFile(paths.resolvConf), machineResolver);
     DnsRecord record;
     ASSERT_TRUE(resolver.readRecord(record));
@@ -245,7 +246,7 @@ TEST_F(ResolverSwitchTest, ResolvedGetsPerLinkServersAndTheCatchAllDomain)
     EXPECT_EQ(record.device, "tun0");
 
     ASSERT_EQ(resolver.restore(nullptr, error), ResolverSwitch::Outcome::Restored) << error;
-    EXPECT_EQ(calls(), "dns tun0 10.8.0.1 fd00::1\ndomain tun0 ~. corp.example\nrevert tun0\n");
+    EXPECT_EQ(calls(), applied + "revert tun0\n");
     EXPECT_FALSE(recorded());
 }
 
@@ -255,7 +256,7 @@ TEST_F(ResolverSwitchTest, AFailingResolvectlFailsTheTunnelAndLeavesNothing)
     ResolverSwitch resolver = make();
     std::string error;
     EXPECT_FALSE(resolver.apply(tunnelDns(), "tun0", self(), error));
-    EXPECT_EQ(calls(), "dns tun0 10.8.0.1 fd00::1\nrevert tun0\n");
+    EXPECT_EQ(calls(), "domain tun0 ~. corp.example\nrevert tun0\n");
     EXPECT_FALSE(recorded());
 }
 
