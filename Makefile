@@ -18,7 +18,7 @@ TEST_REPORT ?= $(TEST_DIR)/test-report.xml
 WIN_DIR ?= build/windows
 BENCH_DIR ?= build/bench
 FUZZ_DIR ?= build/fuzz
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 
 # Debian's npm is a package of its own, but a Node.js built elsewhere (NodeSource) brings
 # npm along and conflicts with Debian's, so it is asked for only when the command is missing.
@@ -100,15 +100,13 @@ check-windows: deps
 	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
 	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
 
+# One clang build with the client's Qt libraries beside the service's; every target then
+# runs FUZZ_SECONDS over its committed seeds (tests/fuzz/run-fuzzers).
 fuzz: deps
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_FUZZ=ON \
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=ON -DQUARNEL_FUZZ=ON \
 		-DQUARNEL_SANITIZE=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZ_DIR) --target service_request_fuzz launch_policy_fuzz -j $(JOBS)
-	mkdir -p $(FUZZ_DIR)/corpus/service $(FUZZ_DIR)/corpus/policy $(FUZZ_DIR)/state
-	QUARNEL_FUZZ_STATE_DIR=$(FUZZ_DIR)/state ./$(FUZZ_DIR)/fuzz/service_request_fuzz -max_total_time=$(FUZZ_SECONDS) \
-		-max_len=40000 -print_final_stats=1 $(FUZZ_DIR)/corpus/service
-	./$(FUZZ_DIR)/fuzz/launch_policy_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
-		$(FUZZ_DIR)/corpus/policy
+	cmake --build $(FUZZ_DIR) --target quarnel_fuzz_targets -j $(JOBS)
+	tests/fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
