@@ -72,12 +72,18 @@ void Dispatcher::restoreSavedState()
 
 ServiceReply Dispatcher::dispatch(const ServiceRequest& request)
 {
+    servicepipe::NoRights nobody;
+    return dispatch(request, nobody);
+}
+
+ServiceReply Dispatcher::dispatch(const ServiceRequest& request, servicepipe::ClientRights& client)
+{
     ServiceReply reply;
     switch (request.command()) {
     case static_cast<std::int32_t>(ServiceCommand::RunProcess): {
         // The flag bytes are read as C Booleans: any value but 0 is set.
         const bool wait = request.flag() != 0;
-        const RunResult result = runner.run(request.commandLine(), wait);
+        const RunResult result = runner.run(request.commandLine(), wait, client);
         reply.ok = result.started ? 1 : 0;
         reply.value = result.started && wait ? result.exitCode : 0;
         break;

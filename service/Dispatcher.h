@@ -23,6 +23,9 @@ public:
     // Brings back the kill switch of a saved list, once: the file is deleted.
     void restoreSavedState();
 
+    // client: the rights of the request's sender, for the files it names.
+    servicepipe::ServiceReply dispatch(const servicepipe::ServiceRequest& request, servicepipe::ClientRights& client);
+    // A request of no known sender: nothing is opened in its name.
     servicepipe::ServiceReply dispatch(const servicepipe::ServiceRequest& request);
 
     const std::u16string& savedAddressList() const { return addressList; }

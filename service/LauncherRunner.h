@@ -14,7 +14,7 @@ class LauncherRunner : public ProcessRunner
 public:
     explicit LauncherRunner(launcher::LaunchSettings settings);
 
-    RunResult run(const std::u16string& commandLine, bool wait) override;
+    RunResult run(const std::u16string& commandLine, bool wait, servicepipe::ClientRights& client) override;
 
 private:
     launcher::Launcher launcher;

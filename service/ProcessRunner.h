@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pipe/ClientRights.h"
+
 #include <string>
 
 namespace service {
@@ -18,8 +20,9 @@ public:
     virtual ~ProcessRunner() = default;
 
     // commandLine: the full command line, program path first, as the client sent it.
-    // With wait, returns only when the program has ended.
-    virtual RunResult run(const std::u16string& commandLine, bool wait) = 0;
+    // With wait, returns only when the program has ended. Files the request names are
+    // opened with the client's rights.
+    virtual RunResult run(const std::u16string& commandLine, bool wait, servicepipe::ClientRights& client) = 0;
 };
 
 } // namespace service

@@ -39,7 +39,7 @@ void Worker::run()
         std::size_t received = 0;
         if (transport.readRequest(buffer.data(), buffer.size(), received)) {
             const auto request = servicepipe::ServiceRequest::fromBytes(buffer.data(), received);
-            const auto reply = dispatcher.dispatch(request).toBytes();
+            const auto reply = dispatcher.dispatch(request, transport.clientRights()).toBytes();
             transport.writeReply(reply.data(), reply.size());
         }
         transport.disconnect();

@@ -31,6 +31,7 @@ public:
     Wait waitForClient() override;
     bool readRequest(std::uint8_t* buffer, std::size_t size, std::size_t& received) override;
     bool writeReply(const std::uint8_t* data, std::size_t size) override;
+    ClientRights& clientRights() override;
     void disconnect() override;
     void close() override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pipe/ClientRights.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -28,6 +30,9 @@ public:
     // One request message of at most size bytes; received is its length.
     virtual bool readRequest(std::uint8_t* buffer, std::size_t size, std::size_t& received) = 0;
     virtual bool writeReply(const std::uint8_t* data, std::size_t size) = 0;
+    // The rights of the connected client, from its connection (never from its request),
+    // valid until disconnect. Rights that cannot be known are never assumed.
+    virtual ClientRights& clientRights() = 0;
     // Flushes what was written and lets the client go.
     virtual void disconnect() = 0;
     virtual void close() = 0;

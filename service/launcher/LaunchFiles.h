@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pipe/ClientRights.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -14,12 +16,15 @@ struct ConfigFile
     std::string refusal;
 };
 
-// Reads the configuration file the client named, once, with the service's rights.
+// Reads the configuration file the client named, once, opened with the client's rights
+// (read after they are given back). A file the client could not open is refused as "not
+// readable" and nothing more, so that no answer tells what lies behind a name it may
+// not see.
 // Only an absolute path to a regular file of at most limit bytes is read (Windows: a
 // drive-letter path, so that no network share or device namespace is ever opened).
 // Linux opens the path with O_PATH first and reads it only after seeing a regular file,
 // so that naming a device or a FIFO never opens it.
-ConfigFile readConfigFile(const std::u16string& path, std::size_t limit);
+ConfigFile readConfigFile(const std::u16string& path, std::size_t limit, servicepipe::ClientRights& client);
 
 // Whether the program the client named is the installed OpenVPN: the same path (on
 // Windows regardless of case), its bare file name, or another name of the same file.

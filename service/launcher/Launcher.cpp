@@ -4,6 +4,7 @@
 #include "launcher/LaunchFiles.h"
 #include "launcher/OpenVpnCommandLine.h"
 #include "launcher/ProcessLauncher.h"
+#include "launcher/ProgramTrust.h"
 #include "launcher/WindowsCommandLine.h"
 
 #include <iostream>
@@ -25,6 +26,12 @@ Launcher::~Launcher()
 
 LaunchResult Launcher::run(const std::u16string& commandLine, bool wait)
 {
+    servicepipe::OwnRights own;
+    return run(commandLine, wait, own);
+}
+
+LaunchResult Launcher::run(const std::u16string& commandLine, bool wait, servicepipe::ClientRights& client)
+{
     removeEndedCopies();
 
     OpenVpnCommandLine request;
@@ -40,8 +47,11 @@ LaunchResult Launcher::run(const std::u16string& commandLine, bool wait)
     if (!isInstalledProgram(request.program, settings.openvpnProgram)) {
         return refuse("the program is not the installed OpenVPN");
     }
+    if (!isTrustedProgram(settings.openvpnProgram)) {
+        return refuse("untrusted program");
+    }
 
-    const ConfigFile file = readConfigFile(request.configPath, maxConfigBytes);
+    const ConfigFile file = readConfigFile(request.configPath, maxConfigBytes, client);
     if (!file.ok) {
         return refuse(file.refusal);
     }

@@ -2,6 +2,7 @@
 
 #include "launcher/PrivateStore.h"
 #include "launcher/RunningProcess.h"
+#include "pipe/ClientRights.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -34,7 +35,8 @@ struct LaunchResult
 
 // RunProcess of the service. A request starts something only when:
 // - its command line has exactly the shape the client builds (OpenVpnCommandLine);
-// - the program it names is the installed OpenVPN;
+// - the program it names is the installed OpenVPN, and no one else can change that
+//   program (isTrustedProgram);
 // - the configuration file it names is a regular file of at most 1 MiB whose every
 //   directive passes the allowlist (checkConfig).
 // The file is read once; the checked bytes are written to a new copy in the private
@@ -61,6 +63,10 @@ public:
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
+    // The configuration file is opened with the client's rights: one it may not read is
+    // refused as "not readable", whatever the reason.
+    LaunchResult run(const std::u16string& commandLine, bool wait, servicepipe::ClientRights& client);
+    // With the service's own rights, for a caller that acts for no one else.
     LaunchResult run(const std::u16string& commandLine, bool wait);
     // Removes the copies whose OpenVPN has ended; run does this first every time.
     void removeEndedCopies();

@@ -75,6 +75,7 @@ public:
         return true;
     }
 
+    servicepipe::ClientRights& clientRights() override { return rights; }
     void disconnect() override { journal.push_back("disconnect"); }
     void close() override { journal.push_back("close"); }
 
@@ -85,6 +86,7 @@ public:
     }
 
     bool opens = true;
+    servicepipe::OwnRights rights;
     std::function<void()> onOpen;
     std::deque<Client> clients;
     Client current;

@@ -1,5 +1,7 @@
 #include "pipe/PipeServer.h"
 
+#include "pipe/linux/PeerRights.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -59,6 +61,7 @@ struct PipeServer::Native
 {
     int listener = -1;
     int client = -1;
+    PeerRights peer;
     dev_t device = 0;
     ino_t inode = 0;
 };
@@ -133,6 +136,7 @@ ServerTransport::Wait PipeServer::waitForClient()
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     native->client = client;
+    native->peer.readFrom(client);
     return Wait::Connected;
 }
 
@@ -171,6 +175,11 @@ bool PipeServer::writeReply(const std::uint8_t* data, std::size_t size)
     return count == static_cast<ssize_t>(size);
 }
 
+ClientRights& PipeServer::clientRights()
+{
+    return native->peer;
+}
+
 void PipeServer::disconnect()
 {
     // A seqpacket write is complete when send returns; closing lets the client go.
@@ -178,6 +187,7 @@ void PipeServer::disconnect()
         ::close(native->client);
         native->client = -1;
     }
+    native->peer.clear();
 }
 
 void PipeServer::close()

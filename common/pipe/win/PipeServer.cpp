@@ -2,6 +2,7 @@
 
 #include "pipe/ServiceRequest.h"
 
+#include "pipe/win/PipeClientRights.h"
 #include "pipe/win/WideText.h"
 
 #include <windows.h>
@@ -13,7 +14,6 @@ namespace servicepipe {
 
 namespace {
 
-
 } // namespace
 
 struct PipeServer::Native
@@ -23,6 +23,7 @@ struct PipeServer::Native
     HANDLE ioEvent = nullptr;
     OVERLAPPED connectOverlapped = {};
     SECURITY_DESCRIPTOR descriptor = {};
+    PipeClientRights client;
     bool connected = false;
 };
 
@@ -95,6 +96,7 @@ ServerTransport::Wait PipeServer::waitForClient()
         return Wait::Failed;
     }
     native->connected = true;
+    native->client.attach(native->pipe);
     return Wait::Connected;
 }
 
@@ -135,6 +137,11 @@ bool PipeServer::writeReply(const std::uint8_t* data, std::size_t size)
     return count == size;
 }
 
+ClientRights& PipeServer::clientRights()
+{
+    return native->client;
+}
+
 void PipeServer::disconnect()
 {
     if (native->pipe == INVALID_HANDLE_VALUE) {
@@ -143,6 +150,7 @@ void PipeServer::disconnect()
     FlushFileBuffers(native->pipe);
     DisconnectNamedPipe(native->pipe);
     native->connected = false;
+    native->client.clear();
 }
 
 void PipeServer::close()

@@ -31,6 +31,8 @@ private:
     int fd;
 };
 
+const char* const notReadable = "the configuration file is not readable";
+
 ConfigFile refuse(std::string reason)
 {
     ConfigFile file;
@@ -40,17 +42,23 @@ ConfigFile refuse(std::string reason)
 
 } // namespace
 
-ConfigFile readConfigFile(const std::u16string& path, std::size_t limit)
+ConfigFile readConfigFile(const std::u16string& path, std::size_t limit, servicepipe::ClientRights& client)
 {
     std::string native;
     if (!utf16ToUtf8(path, native) || native.empty() || native.front() != '/') {
         return refuse("the configuration path is not an absolute path");
     }
 
+    // Both opens are the client's: the name is looked up with its search rights and the
+    // file opened with its read rights.
+    servicepipe::ClientRightsScope asClient(client);
+    if (!asClient.held()) {
+        return refuse(notReadable);
+    }
     // O_PATH opens nothing behind the name: no driver sees an open, no FIFO blocks.
     const Descriptor located(open(native.c_str(), O_PATH | O_CLOEXEC));
     if (located.get() < 0) {
-        return refuse("the configuration file cannot be opened");
+        return refuse(notReadable);
     }
     struct stat status;
     if (fstat(located.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -63,8 +71,9 @@ ConfigFile readConfigFile(const std::u16string& path, std::size_t limit)
     // has happened to the name since.
     const std::string reopen = "/proc/self/fd/" + std::to_string(located.get());
     const Descriptor readable(open(reopen.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    asClient.release();
     if (readable.get() < 0) {
-        return refuse("the configuration file cannot be opened");
+        return refuse(notReadable);
     }
 
     ConfigFile file;

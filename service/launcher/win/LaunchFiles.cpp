@@ -80,17 +80,23 @@ bool identity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info)
 
 } // namespace
 
-ConfigFile readConfigFile(const std::u16string& path, std::size_t limit)
+ConfigFile readConfigFile(const std::u16string& path, std::size_t limit, servicepipe::ClientRights& client)
 {
     const std::wstring native = wide(path);
     if (!isDrivePath(native)) {
         return refuse("the configuration path is not an absolute drive path");
     }
+    // Opened as the client, reading needs no rights of its own once the handle is there.
+    servicepipe::ClientRightsScope asClient(client);
+    if (!asClient.held()) {
+        return refuse("the configuration file is not readable");
+    }
     const FileHandle file(CreateFileW(native.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    asClient.release();
     if (!file.valid()) {
-        return refuse("the configuration file cannot be opened");
+        return refuse("the configuration file is not readable");
     }
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||

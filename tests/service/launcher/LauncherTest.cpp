@@ -225,9 +225,12 @@ TEST_F(LauncherTest, RefusedRequestsStartNothing)
 
 TEST_F(LauncherTest, ProgramThatCannotStartLeavesNoCopy)
 {
-    const auto missing = temporary.path() / "missing" / standInPath().filename();
-    Launcher launcher(LaunchSettings{missing, privateDirectory}, log);
-    const auto result = launcher.run(clientLine(text(missing), clientConfig), true);
+    // Installed where only its owner may change it, but no program: the start fails.
+    const auto broken = temporary.path() / "broken" / standInPath().filename();
+    std::filesystem::create_directories(broken.parent_path());
+    writeFile(broken, "not a program\n");
+    Launcher launcher(LaunchSettings{broken, privateDirectory}, log);
+    const auto result = launcher.run(clientLine(text(broken), clientConfig), true);
     EXPECT_FALSE(result.started);
     EXPECT_TRUE(result.refusal.empty());
     EXPECT_NE(log.str().find("could not be started"), std::string::npos) << log.str();

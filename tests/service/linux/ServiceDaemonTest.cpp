@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -193,9 +194,11 @@ protected:
     fs::path settingsFile() const { return fs::path(paths.stateDir) / "settings.dat"; }
 
     // The command line the client sends to start OpenVPN.
-    std::string openvpnLine() const
+    std::string openvpnLine() const { return openvpnLine(root / "client.ovpn"); }
+    std::string openvpnLine(const fs::path& config) const { return openvpnLine(config, paths.openvpn); }
+    static std::string openvpnLine(const fs::path& config, const std::string& program)
     {
-        return paths.openvpn + " --config \"" + (root / "client.ovpn").string() +
+        return program + " --config \"" + config.string() +
                "\" --management 127.0.0.1 7505 --management-query-passwords";
     }
 
@@ -439,4 +442,113 @@ TEST_F(ServiceDaemon, ManyClientsAreAllServed)
         client.join();
     }
     EXPECT_EQ(served, 200);
+}
+
+// The configuration file is opened with the rights of whoever sent the request, from the
+// socket's peer: a user learns nothing about a file it may not read, and cannot have it
+// run. The client side runs as nobody (with a supplementary group where it says so).
+TEST_F(ServiceDaemon, ConfigurationFileIsOpenedWithTheRequesterRights)
+{
+    constexpr unsigned nobody = 65534;
+    constexpr unsigned extraGroup = 4242;
+    // nobody must reach the socket and the files; nothing else here is theirs.
+    fs::permissions(root, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const auto file = [&](const std::string& name, const std::string& content, fs::perms mode, unsigned owner,
+                          unsigned group) {
+        const fs::path path = root / name;
+        std::ofstream(path) << content;
+        fs::permissions(path, mode, fs::perm_options::replace);
+        EXPECT_EQ(chown(path.c_str(), owner, group), 0);
+        return path;
+    };
+    const std::string allowed = "client\ndev tun\nremote 198.51.100.1 1194\n";
+    const fs::perms ownerRead = fs::perms::owner_read | fs::perms::owner_write;
+    const fs::perms groupRead = ownerRead | fs::perms::group_read;
+    const fs::path rootOnly = file("root-only.ovpn", allowed, ownerRead, 0, 0);
+    // A group of the service's own: the service's groups must not count for the client.
+    constexpr gid_t serviceGroup = 4343;
+    const fs::path rootGroup = file("service-group.ovpn", allowed, groupRead, 0, serviceGroup);
+    const fs::path rootOnlyRefused = file("root-only-up.ovpn", allowed + "up /bin/sh\n", ownerRead, 0, 0);
+    const fs::path theirs = file("theirs.ovpn", allowed, ownerRead, nobody, nobody);
+    const fs::path viaGroup = file("via-group.ovpn", allowed, groupRead, 0, extraGroup);
+    fs::create_directory(root / "closed");
+    const fs::path behindClosed = file("closed/open.ovpn", allowed, groupRead | fs::perms::others_read, 0, 0);
+    fs::permissions(root / "closed", fs::perms::owner_all, fs::perm_options::replace);
+
+    const auto asNobody = [&](const fs::path& config, const std::string& groups = "--clear-groups") {
+        std::string output;
+        const int status =
+            runProgram({"setpriv", "--reuid=65534", "--regid=65534", groups, std::getenv("QUARNEL_SERVICECTL_BIN"),
+                        "--socket", paths.socket, "RunProcess", "--flag", "1", "--text", openvpnLine(config)},
+                       &output);
+        return status == 0 ? output.substr(0, output.find('\n')) : "exit " + std::to_string(status);
+    };
+    std::vector<gid_t> ownGroups(static_cast<std::size_t>(getgroups(0, nullptr)));
+    ownGroups.resize(static_cast<std::size_t>(getgroups(static_cast<int>(ownGroups.size()), ownGroups.data())));
+    ASSERT_EQ(setgroups(1, &serviceGroup), 0);
+    startService();
+    ASSERT_EQ(setgroups(ownGroups.size(), ownGroups.data()), 0);
+
+    struct Case
+    {
+        const char* name;
+        std::string reply;
+        std::string expected;
+    };
+    const std::vector<Case> refused = {
+        {"readable by root only", asNobody(rootOnly), "ok=0 value=0"},
+        {"readable by a group of the service", asNobody(rootGroup), "ok=0 value=0"},
+        {"in a directory nobody may enter", asNobody(behindClosed), "ok=0 value=0"},
+        {"of the user's group, sent without it", asNobody(viaGroup), "ok=0 value=0"},
+        {"readable by root only, with a forbidden directive", asNobody(rootOnlyRefused), "ok=0 value=0"},
+        {"missing", asNobody(root / "missing.ovpn"), "ok=0 value=0"},
+    };
+    for (const Case& c : refused) {
+        EXPECT_EQ(c.reply, c.expected) << c.name;
+    }
+    EXPECT_EQ(runsRecorded(), 0) << "OpenVPN never ran";
+    // Every one of them is "not readable", whatever stands behind the name.
+    const auto refusals = [&] {
+        std::vector<std::string> found;
+        std::istringstream log(daemon->log());
+        for (std::string text; std::getline(log, text);) {
+            if (text.rfind("RunProcess refused: ", 0) == 0) {
+                found.push_back(text);
+            }
+        }
+        return found;
+    };
+    EXPECT_EQ(refusals(),
+              std::vector<std::string>(refused.size(), "RunProcess refused: the configuration file is not readable"));
+
+    EXPECT_EQ(asNobody(theirs), "ok=1 value=0") << "a file the user owns";
+    EXPECT_EQ(asNobody(viaGroup, "--groups=" + std::to_string(extraGroup)), "ok=1 value=0")
+        << "readable through a supplementary group";
+    EXPECT_EQ(runsRecorded(), 2);
+    EXPECT_EQ(servicectl({"RunProcess", "--flag", "1", "--text", openvpnLine(rootOnly)}), "ok=1 value=0") << "root";
+    EXPECT_EQ(runsRecorded(), 3);
+    // Root reads it, and the allowlist decides.
+    EXPECT_EQ(servicectl({"RunProcess", "--flag", "1", "--text", openvpnLine(rootOnlyRefused)}), "ok=0 value=0");
+    EXPECT_EQ(runsRecorded(), 3);
+    EXPECT_EQ(refusals().size(), refused.size() + 1);
+    EXPECT_NE(refusals().back(), refusals().front());
+}
+
+// The installed OpenVPN is started only when no one but root can change it.
+TEST_F(ServiceDaemon, UntrustedProgramIsRefusedAndNeverRuns)
+{
+    const fs::path open = root / "open";
+    fs::create_directory(open);
+    fs::permissions(open, fs::perms::all, fs::perm_options::replace);
+    fs::copy_file(paths.openvpn, open / "openvpn");
+    DaemonProcess::Paths untrusted = paths;
+    untrusted.openvpn = (open / "openvpn").string();
+    daemon = std::make_unique<DaemonProcess>(namespaceName, untrusted);
+    startService();
+
+    EXPECT_EQ(servicectl({"RunProcess", "--flag", "1", "--text", openvpnLine(root / "client.ovpn", untrusted.openvpn)}),
+              "ok=0 value=0");
+    EXPECT_EQ(runsRecorded(), 0);
+    EXPECT_FALSE(fs::exists(open / "runs"));
+    EXPECT_NE(daemon->log().find("RunProcess refused: untrusted program"), std::string::npos) << daemon->log();
 }

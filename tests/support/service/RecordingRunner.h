@@ -18,7 +18,7 @@ public:
         bool wait = false;
     };
 
-    service::RunResult run(const std::u16string& commandLine, bool wait) override
+    service::RunResult run(const std::u16string& commandLine, bool wait, servicepipe::ClientRights&) override
     {
         std::unique_lock<std::mutex> guard(lock);
         runs.push_back({commandLine, wait});
