@@ -6,6 +6,9 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QDomNode>
+#include <QXmlStreamReader>
+
+#include <limits>
 
 namespace {
 
@@ -78,7 +81,11 @@ public:
             VpnAccount& entry = catalogue.accounts[user];
             entry.login = user;
             entry.password = decodedAttribute(element, "pass");
-            entry.expires = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+            // Past this range the milliseconds QDateTime counts in overflow and wrap round
+            // to an arbitrary date: such an expiry reads as unknown.
+            const qint64 limit = std::numeric_limits<qint64>::max() / 1000;
+            entry.expires =
+                seconds >= -limit && seconds <= limit ? QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC) : QDateTime();
         } else {
             return false;
         }
@@ -101,8 +108,13 @@ QByteArray ApiAnswerReader::decodedBytes(const QDomElement& element)
 
 QString ApiAnswerReader::decodedText(const QDomElement& element)
 {
+    return decodedText(element.text());
+}
+
+QString ApiAnswerReader::decodedText(const QString& text)
+{
     // The QByteArray overload stops at the first NUL.
-    return QString::fromUtf8(decodedBytes(element));
+    return QString::fromUtf8(QByteArray::fromBase64(text.toLatin1()));
 }
 
 ApiAnswerReader::SignIn ApiAnswerReader::readSignIn(const QByteArray& body, Catalogue& catalogue,
@@ -154,15 +166,49 @@ void ApiAnswerReader::readServerList(const QByteArray& body, Catalogue& catalogu
 
 bool ApiAnswerReader::readProgramUpdate(const QByteArray& body, QString& version, QString& link)
 {
-    const QDomElement root = documentElement(body);
-    for (QDomElement element = root.firstChildElement(); !element.isNull(); element = element.nextSiblingElement()) {
-        if (element.tagName() != QLatin1String("upgrade"))
-            continue;
-        readUpgrade(element, version, link);
-        if (!version.isEmpty() && !link.isEmpty())
-            return true;
+    // The answer carries the whole catalogue around its upgrade element: a stream
+    // reader walks it without building a tree of thousands of locations. The walk goes
+    // to the end, since a broken answer has no elements at all, as in the tree.
+    QXmlStreamReader xml(body);
+    bool read = false;
+    bool complete = false;
+    QString readVersion;
+    QString readLink;
+    if (xml.readNextStartElement()) {
+        while (xml.readNextStartElement()) {
+            if (xml.qualifiedName() != QLatin1String("upgrade")) {
+                xml.skipCurrentElement();
+                continue;
+            }
+            QString childVersion;
+            QString childLink;
+            while (xml.readNextStartElement()) {
+                const QStringRef tag = xml.qualifiedName();
+                if (tag == QLatin1String("ver"))
+                    childVersion = decodedText(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+                else if (tag == QLatin1String("link"))
+                    childLink = decodedText(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+                else
+                    xml.skipCurrentElement();
+            }
+            // The first complete one counts; until then the last one read.
+            if (!complete) {
+                read = true;
+                readVersion = childVersion;
+                readLink = childLink;
+                complete = !childVersion.isEmpty() && !childLink.isEmpty();
+            }
+        }
     }
-    return false;
+    while (!xml.atEnd())
+        xml.readNext();
+    if (xml.hasError())
+        return false;
+    if (read) {
+        version = readVersion;
+        link = readLink;
+    }
+    return complete;
 }
 
 bool ApiAnswerReader::readTimezone(const QByteArray& body, QString& timezone)

@@ -53,4 +53,5 @@ public:
     static QByteArray decodedBytes(const QDomElement& element);
     // The same read as UTF-8 up to the first NUL.
     static QString decodedText(const QDomElement& element);
+    static QString decodedText(const QString& base64);
 };

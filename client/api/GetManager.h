@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <utility>
+
 class QNetworkReply;
 
 // One request channel to the web API: a GET that is tried up to six times (no
@@ -30,6 +32,8 @@ public:
 
     bool isSuccess() const { return success; }
     const QByteArray& getData() const { return data; }
+    // The answer, handed over: the channel keeps no copy of it.
+    QByteArray takeData() { return std::exchange(data, QByteArray()); }
     const QString& getErrorString() const { return errorString; }
 
 signals:

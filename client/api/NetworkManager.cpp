@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "api/ApiAnswerReader.h"
+#include "platform/FreeHeap.h"
 #include "api/ApiSettings.h"
 #include "api/GetManager.h"
 #include "data/LocalSettings.h"
@@ -225,12 +226,14 @@ void NetworkManager::slotAuthFinished()
     ApiAnswerReader::SignIn result;
     {
         QMutexLocker lock(&mutex);
-        result = ApiAnswerReader::readSignIn(authChannel->getData(), catalogue, updateVersion, updateLink);
+        result = ApiAnswerReader::readSignIn(authChannel->takeData(), catalogue, updateVersion, updateLink);
+        ServerInfo::shareRepeatedText(catalogue.serverList);
     }
     if (result.accepted) {
         pingServerList();
         saveCache();
     }
+    platform::returnFreeHeap();
     emit auth(result.error, result.message);
 }
 
@@ -239,10 +242,12 @@ void NetworkManager::slotServerListFinished()
     authChannel->disconnect(this);
     if (authChannel->isSuccess()) {
         QMutexLocker lock(&mutex);
-        ApiAnswerReader::readServerList(authChannel->getData(), catalogue);
+        ApiAnswerReader::readServerList(authChannel->takeData(), catalogue);
+        ServerInfo::shareRepeatedText(catalogue.serverList);
     }
     pingServerList();
     saveCache();
+    platform::returnFreeHeap();
     emit serverUpdated(NoError, QString());
 }
 
@@ -250,7 +255,7 @@ void NetworkManager::slotProgramUpdateFinished()
 {
     updateChannel->disconnect(this);
     if (updateChannel->isSuccess() &&
-        ApiAnswerReader::readProgramUpdate(updateChannel->getData(), updateVersion, updateLink)) {
+        ApiAnswerReader::readProgramUpdate(updateChannel->takeData(), updateVersion, updateLink)) {
         emit programUpdate(updateVersion, updateLink, true);
         return;
     }
@@ -262,7 +267,7 @@ void NetworkManager::slotIpTimezoneFinished()
     timezoneChannel->disconnect(this);
     QString timezone;
     const bool found =
-        timezoneChannel->isSuccess() && ApiAnswerReader::readTimezone(timezoneChannel->getData(), timezone);
+        timezoneChannel->isSuccess() && ApiAnswerReader::readTimezone(timezoneChannel->takeData(), timezone);
     emit gotIpTimezone(timezone, found);
 }
 
@@ -270,7 +275,7 @@ void NetworkManager::onRequestGetBuyLinkFinished()
 {
     buyLinkChannel->disconnect(this);
     QString link;
-    if (buyLinkChannel->isSuccess() && ApiAnswerReader::readBuyLink(buyLinkChannel->getData(), link))
+    if (buyLinkChannel->isSuccess() && ApiAnswerReader::readBuyLink(buyLinkChannel->takeData(), link))
         emit gotBuyLink(link);
 }
 
@@ -280,17 +285,18 @@ void NetworkManager::onRequestPingDoubleServerFinished(int)
     if (!doubleChannel->isSuccess())
         return;
     QMutexLocker lock(&mutex);
-    ApiAnswerReader::readDoubleHop(doubleChannel->getData(), doubleLatency);
+    ApiAnswerReader::readDoubleHop(doubleChannel->takeData(), doubleLatency);
 }
 
 void NetworkManager::onPingServersFinished()
 {
-    const QVector<ServerInfo> results = pinger->results();
+    const QVector<ServerInfo> results = pinger->takeResults();
     {
         QMutexLocker lock(&mutex);
         mergeLatencies(catalogue.serverList, results, doubleLatency);
     }
     saveCache();
+    platform::returnFreeHeap();
     emit serverUpdated(NoError, QString());
 }
 
@@ -306,10 +312,12 @@ void NetworkManager::loadCache()
     for (const QString& line : users)
         VpnAccount::readCacheLine(line, catalogue.accounts);
     const QStringList servers = settings->value(QLatin1String(SettingsKey::cachedServers)).toStringList();
+    catalogue.serverList.reserve(servers.size());
     for (const QString& line : servers)
         catalogue.serverList.append(ServerInfo::fromCacheLine(line));
+    ServerInfo::shareRepeatedText(catalogue.serverList);
     lock.unlock();
-    pingServerList();
+    QMetaObject::invokeMethod(this, &NetworkManager::pingServerList, Qt::QueuedConnection);
 }
 
 void NetworkManager::saveCache()
@@ -338,8 +346,23 @@ void NetworkManager::saveCache()
     }
 }
 
+void NetworkManager::holdLatencyBatches()
+{
+    latencyHold = true;
+}
+
+void NetworkManager::releaseLatencyBatches()
+{
+    latencyHold = false;
+    if (latencyBatchPending)
+        pingServerList();
+}
+
 void NetworkManager::pingServerList()
 {
+    latencyBatchPending = latencyHold;
+    if (latencyHold)
+        return;
     QVector<ServerInfo> batch;
     {
         QMutexLocker lock(&mutex);

@@ -57,6 +57,14 @@ public:
     // Whether the internet answers at all; waits in a local event loop.
     bool checkInternet();
 
+    // While held, a latency batch that is asked for waits and starts on release (the
+    // latest one: each batch covers the whole list). The batch over the cached list
+    // is asked for from the event loop, so whoever makes the manager can hold it
+    // first; the main window holds it until its first frame is on screen, since five
+    // ping processes at a time compete with the start for the processor.
+    void holdLatencyBatches();
+    void releaseLatencyBatches();
+
     // The latency merge: copies each result's ping into the records of the same
     // id and adds the double-hop value to group-2 records (creating a 0 entry
     // for an id the table lacks).
@@ -112,4 +120,6 @@ private:
     GetManager* buyLinkChannel = nullptr;
     PingManager* pinger = nullptr;
     QMap<QString, int> doubleLatency;
+    bool latencyHold = false;
+    bool latencyBatchPending = false;
 };

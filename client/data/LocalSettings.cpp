@@ -47,6 +47,11 @@ QVariant LocalSettings::value(const QString& key) const
 
 void LocalSettings::setValue(const QString& key, const QVariant& value)
 {
+    // Every write rewrites and flushes the whole file, the cached catalogue included;
+    // a value the store already holds is left as it is.
+    const QVariant current = settings.value(key);
+    if (current.isValid() && current.userType() == value.userType() && current == value)
+        return;
     settings.setValue(key, value);
     keepOwnerOnly(settings);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDomElement>
+#include <QSet>
 
 namespace {
 
@@ -80,27 +81,47 @@ QString ServerInfo::toCacheLine() const
 
 ServerInfo ServerInfo::fromCacheLine(const QString& line)
 {
+    // References into the line: only the kept fields become strings of their own.
     ServerInfo server;
-    const QStringList parts = line.split(QLatin1Char(';'), Qt::KeepEmptyParts);
+    const QVector<QStringRef> parts = line.splitRef(QLatin1Char(';'), Qt::KeepEmptyParts);
     if (parts.size() < 10)
         return server;
-    server.id = parts.at(0);
-    server.flag = parts.at(1);
-    server.name = parts.at(2);
-    server.ip = parts.at(3);
+    server.id = parts.at(0).toString();
+    server.flag = parts.at(1).toString();
+    server.name = parts.at(2) == parts.at(0) ? server.id : parts.at(2).toString();
+    server.ip = parts.at(3).toString();
     server.marked = parts.at(4).toInt() != 0;
-    server.user = parts.at(5);
-    server.password = parts.at(6);
-    server.tcpPorts = parts.at(7).split(QLatin1Char('.'), Qt::KeepEmptyParts);
-    server.udpPorts = parts.at(8).split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    server.user = parts.at(5).toString();
+    server.password = parts.at(6).toString();
+    server.tcpPorts = parts.at(7).toString().split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    server.udpPorts = parts.at(8).toString().split(QLatin1Char('.'), Qt::KeepEmptyParts);
     server.connectionType = parts.at(9).toInt();
     if (parts.size() > 10)
         server.sslPort = parts.at(10).toInt();
     if (parts.size() > 11)
         server.group = parts.at(11).toInt();
     if (parts.size() > 12)
-        server.sni = parts.at(12);
+        server.sni = parts.at(12).toString();
     if (parts.size() > 13)
-        server.brume = parts.at(13);
+        server.brume = parts.at(13).toString();
     return server;
+}
+
+void ServerInfo::shareRepeatedText(QList<ServerInfo>& servers)
+{
+    QSet<QString> seen;
+    const auto share = [&seen](QString& text) {
+        const auto found = seen.constFind(text);
+        if (found != seen.constEnd())
+            text = *found;
+        else
+            seen.insert(text);
+    };
+    for (ServerInfo& server : servers) {
+        share(server.flag);
+        share(server.user);
+        share(server.password);
+        share(server.sni);
+        share(server.groupTitle);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QMetaType>
 #include <QString>
@@ -50,6 +51,10 @@ public:
     // Reads a line of toCacheLine(). A line of fewer than 10 fields gives a default
     // record; fields 11 to 14 are optional.
     static ServerInfo fromCacheLine(const QString& line);
+
+    // Makes equal texts of a list one shared string (the login, its password and the
+    // flag repeat over thousands of locations). Nothing a record holds changes.
+    static void shareRepeatedText(QList<ServerInfo>& servers);
 
     // Registers the type for queued connections under the name "ServerInfo".
     // Also done when the library is loaded; calling it again is harmless.

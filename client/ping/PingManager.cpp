@@ -55,6 +55,13 @@ QVector<ServerInfo> PingManager::results() const
     return list;
 }
 
+QVector<ServerInfo> PingManager::takeResults()
+{
+    QVector<ServerInfo> list = results();
+    servers.clear();
+    return list;
+}
+
 void PingManager::onPingFinished(bool bSuccess, double timems, QString id, QString host)
 {
     Q_UNUSED(host)

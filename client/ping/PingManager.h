@@ -22,6 +22,8 @@ public:
 
     void pingServers(QVector<ServerInfo> servers);
     QVector<ServerInfo> results() const;
+    // The results, handed over: the manager keeps no copy of the list.
+    QVector<ServerInfo> takeResults();
 
 signals:
     void pingServersFinished();

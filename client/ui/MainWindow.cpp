@@ -104,6 +104,9 @@ MainWindow::MainWindow(QWidget* parent, NetworkManager* network, Environment env
     // Installs the stored (or the system's) language for the whole client.
     settingsWindow->selectLanguage();
 
+    // Nothing in the background before the first frame.
+    this->network->holdLatencyBatches();
+    whenOnScreen([this] { this->network->releaseLatencyBatches(); });
     connect(this->network, &NetworkManager::serverUpdated, this, &MainWindow::onServerUpdateFinished);
     connect(this->network, &NetworkManager::auth, this, &MainWindow::onAuthRequest);
     reachability = new ReachabilityQt(this);
@@ -197,8 +200,48 @@ void MainWindow::signIn(const QString& login, const QString& password)
     tray->setActionsEnabled(false);
     connectWindow->setCredentials(login, password);
     connectWindow->applySettings();
-    network->authRequest(login, password);
+    // At start the request, which parses the system's certificate store, waits for the
+    // cached catalogue to be on screen.
+    whenOnScreen([this, login, password] { network->authRequest(login, password); });
     fixSize();
+}
+
+void MainWindow::whenOnScreen(std::function<void()> work)
+{
+    if (firstFrameShown) {
+        work();
+        return;
+    }
+    afterFirstFrame.push_back(std::move(work));
+    if (firstFrameDeadline != nullptr)
+        return;
+    ui->mainCentralWidget->installEventFilter(this);
+    firstFrameDeadline = new QTimer(this);
+    firstFrameDeadline->setSingleShot(true);
+    connect(firstFrameDeadline, &QTimer::timeout, this, &MainWindow::runWorkAfterFirstFrame);
+    firstFrameDeadline->start(environment.firstFrameDeadlineMs);
+}
+
+void MainWindow::runWorkAfterFirstFrame()
+{
+    if (firstFrameShown)
+        return;
+    firstFrameShown = true;
+    ui->mainCentralWidget->removeEventFilter(this);
+    firstFrameDeadline->deleteLater();
+    firstFrameDeadline = nullptr;
+    const std::vector<std::function<void()>> pending = std::move(afterFirstFrame);
+    afterFirstFrame.clear();
+    for (const auto& work : pending)
+        work();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The frame reaches the screen when this paint is done: the work goes after it.
+    if (watched == ui->mainCentralWidget && event->type() == QEvent::Paint && !firstFrameShown)
+        QTimer::singleShot(0, this, &MainWindow::runWorkAfterFirstFrame);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::onSignIn(QString login, QString password)
@@ -502,6 +545,9 @@ void MainWindow::onHide()
     }
     tray->icon()->show();
     hide();
+    // No frame is coming.
+    if (!firstFrameShown)
+        QTimer::singleShot(0, this, &MainWindow::runWorkAfterFirstFrame);
 }
 
 void MainWindow::scheduleUpdateCheck()

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AccountWindow;
 class ConnectWindow;
@@ -37,6 +38,9 @@ struct MainWindowEnvironment
 {
     int serverRetryMs = 8000;
     int reconnectMs = 1000;
+    // How long work that waits for the window's first frame waits at most (a window
+    // manager may keep the window unmapped).
+    int firstFrameDeadlineMs = 1000;
     // Multiplies every update-check delay.
     double updateDelayScale = 1.0;
     std::function<bool()> trayAvailable;
@@ -118,6 +122,7 @@ public slots:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The seven screens, in construction order.
@@ -128,6 +133,10 @@ private:
     void endDownload();
     void showTrayState();
     static void removeTemporaryFiles(const QStringList& patterns);
+    // Runs `work` once the window's first frame is on screen: at once after that, or
+    // when the window is hidden to the tray instead, or after a second at the latest.
+    void whenOnScreen(std::function<void()> work);
+    void runWorkAfterFirstFrame();
 
     std::unique_ptr<Ui::MainWindowClass> ui;
     NetworkManager* network;
@@ -153,4 +162,7 @@ private:
     QSharedPointer<QTimer> updateTimer;
     QSharedPointer<QTimer> retryTimer;
     std::unique_ptr<UpdateBackoff> updateBackoff;
+    bool firstFrameShown = false;
+    std::vector<std::function<void()>> afterFirstFrame;
+    QTimer* firstFrameDeadline = nullptr;
 };

@@ -60,6 +60,8 @@ private slots:
     void timezoneAnswers();
     void buyLinkAnswers();
     void updateAnswers();
+    void updateReaderTable_data();
+    void updateReaderTable();
     void latencyMergeAddsTheDoubleHopValue();
     void doubleHopFileReachesTheMergedList();
     void cacheRoundTrip();
@@ -459,6 +461,47 @@ void NetworkManagerTest::updateAnswers()
         QVERIFY(answered.wait(20000));
         QCOMPARE(answered.at(0), (QVariantList{QString(), QString(), false}));
     }
+}
+
+void NetworkManagerTest::updateReaderTable_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("link");
+    // "My43LjE=" is 3.7.1, "My44" 3.8, "aHR0cHM6Ly94" https://x.
+    const QByteArray full("<upgrade><ver>My43LjE=</ver><link>aHR0cHM6Ly94</link></upgrade>");
+    QTest::newRow("among the catalogue") << QByteArray("<a><vpn name=\"eA==\"/>" + full + "<vpn/></a>") << true
+                                         << "3.7.1"
+                                         << "https://x";
+    QTest::newRow("the first complete one counts")
+        << QByteArray("<a>" + full + "<upgrade><ver>My44</ver><link>eQ==</link></upgrade></a>") << true << "3.7.1"
+        << "https://x";
+    QTest::newRow("an incomplete one leaves its values")
+        << QByteArray("<a><upgrade><ver>My44</ver></upgrade></a>") << false << "3.8"
+        << "";
+    QTest::newRow("an incomplete one, then a complete one")
+        << QByteArray("<a><upgrade><ver>My44</ver></upgrade>" + full + "</a>") << true << "3.7.1"
+        << "https://x";
+    QTest::newRow("below the top level") << QByteArray("<a><vpn>" + full + "</vpn></a>") << false << "old"
+                                         << "old";
+    QTest::newRow("cut after the upgrade: no elements") << QByteArray("<a>" + full + "<vpn") << false << "old"
+                                                        << "old";
+    QTest::newRow("the root itself") << full << false << "old"
+                                     << "old";
+    QTest::newRow("empty") << QByteArray() << false << "old"
+                           << "old";
+}
+
+void NetworkManagerTest::updateReaderTable()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(bool, complete);
+    QString version = QStringLiteral("old");
+    QString link = QStringLiteral("old");
+    QCOMPARE(ApiAnswerReader::readProgramUpdate(body, version, link), complete);
+    QTEST(version, "version");
+    QTEST(link, "link");
 }
 
 void NetworkManagerTest::latencyMergeAddsTheDoubleHopValue()

@@ -59,7 +59,7 @@ private slots:
     void offeredUpdateIsDownloadedAndInstalled();
 
 private:
-    void makeWindow();
+    void makeWindow(int firstFrameDeadlineMs = 1000);
     // Signs in through the login screen and waits for the answer.
     void signInWithForm(const QString& login);
     // Signs lite@ in (one VPN login) and waits for the connection screen.
@@ -123,13 +123,14 @@ void TestMainWindow::cleanup()
     qputenv("QUARNEL_PROBE_URL", (sim->httpBase() + QStringLiteral("/probe")).toUtf8());
 }
 
-void TestMainWindow::makeWindow()
+void TestMainWindow::makeWindow(int firstFrameDeadlineMs)
 {
     network = std::make_unique<NetworkManager>();
     MainWindow::Environment environment;
     environment.serverRetryMs = 50;
     environment.reconnectMs = 10;
     environment.updateDelayScale = 0.01;
+    environment.firstFrameDeadlineMs = firstFrameDeadlineMs;
     environment.trayAvailable = [this] { return tray; };
     environment.quit = [this] { ++quits; };
     window = std::make_unique<MainWindow>(nullptr, network.get(), environment);
@@ -209,20 +210,32 @@ void TestMainWindow::twoLoginsGoThroughThePickerAndAreRemembered()
     // The tray's connection actions are back once signed in.
     QVERIFY(window->systemTray()->menu()->actions().at(2)->isEnabled());
 
-    // The next start: the cached catalogue at once, then the automatic sign-in, which
-    // keeps the chosen login instead of asking again.
+    // The next start: the cached catalogue at once, then, once it is on screen, the
+    // automatic sign-in, which keeps the chosen login instead of asking again.
     window.reset();
     network.reset();
-    makeWindow();
+    makeWindow(60000);
     QSignalSpy answered(network.get(), &NetworkManager::auth);
     window->beginSession();
     QVERIFY(window->isAutoSignIn());
     QCOMPARE(window->currentScreen(), window->connectionScreen());
     QVERIFY(!network->servers().isEmpty());
+    QVERIFY(!answered.wait(1500));
+    window->onShow();
     QVERIFY(answered.wait(20000));
     QCOMPARE(window->currentScreen(), window->connectionScreen());
     QCOMPARE(settings->value(SettingsKey::vpnLogin).toString(), QStringLiteral("q10002"));
     QVERIFY(boxes.isEmpty());
+
+    // Started hidden to the tray there is no frame to wait for.
+    window.reset();
+    network.reset();
+    makeWindow(60000);
+    QSignalSpy hiddenAnswer(network.get(), &NetworkManager::auth);
+    window->beginSession();
+    window->onHide();
+    QVERIFY(hiddenAnswer.wait(20000));
+    QVERIFY(!window->isVisible());
 }
 
 void TestMainWindow::signInAnswers_data()
