@@ -169,6 +169,8 @@ bool ApiAnswerReader::readProgramUpdate(const QByteArray& body, QString& version
     // The answer carries the whole catalogue around its upgrade element: a stream
     // reader walks it without building a tree of thousands of locations. The walk goes
     // to the end, since a broken answer has no elements at all, as in the tree.
+    if (!XmlNesting::within(body, maxAnswerDepth))
+        return false;
     QXmlStreamReader xml(body);
     bool read = false;
     bool complete = false;
