@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -193,6 +195,42 @@ TEST_F(ResolverSwitchTest, AFileAnotherProgramWroteMeanwhileIsKept)
     EXPECT_EQ(resolver.restore(nullptr, error), ResolverSwitch::Outcome::Restored);
     EXPECT_EQ(readFile(paths.resolvConf), renewed);
     EXPECT_FALSE(recorded());
+}
+
+// Containers bind a resolver file of their own in; nothing can be renamed over a mount
+// point, so its content is rewritten instead.
+TEST_F(ResolverSwitchTest, AResolverFileThatIsAMountPointIsRewrittenInPlace)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "SKIP needs root for a private mount namespace";
+    }
+    writeFile(temporary / "bound", machineResolver);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Mounts made here end with this process.
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount((temporary / "bound").c_str(), paths.resolvConf.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+            _exit(10);
+        }
+        ResolverSwitch resolver = make();
+        std::string error;
+        if (!resolver.apply(tunnelDns(), "tun0", self(), error)) {
+            _exit(11);
+        }
+        if (readFile(temporary / "bound").find("nameserver 10.8.0.1\n") == std::string::npos) {
+            _exit(12);
+        }
+        if (resolver.restore(nullptr, error) != ResolverSwitch::Outcome::Restored ||
+            readFile(temporary / "bound") != machineResolver) {
+            _exit(13);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no mount namespace, 11: not applied, 12: not written, 13: not restored";
 }
 
 TEST_F(ResolverSwitchTest, RefusesWhatItCannotDoSafely)
