@@ -17,7 +17,7 @@ QByteArray nested(int levels, bool closed)
 
 } // namespace
 
-class XmlNestingTest : public QObject
+class ApiAnswerReaderTest : public QObject
 {
     Q_OBJECT
 
@@ -90,7 +90,37 @@ private slots:
         QCOMPARE(catalogue.serverList.size(), 1);
         QCOMPARE(catalogue.serverList.first().id, QStringLiteral("Cached"));
     }
+
+    // A login's expiry beyond what QDateTime can count used to wrap round to an arbitrary
+    // date; it now reads as unknown, as an unreadable date in the cache does.
+    void expiry_data()
+    {
+        QTest::addColumn<QByteArray>("seconds");
+        QTest::addColumn<QDateTime>("expires");
+        QTest::newRow("2030") << QByteArray("1893456000") << QDateTime(QDate(2030, 1, 1), QTime(0, 0), Qt::UTC);
+        QTest::newRow("before 1970") << QByteArray("-86400") << QDateTime(QDate(1969, 12, 31), QTime(0, 0), Qt::UTC);
+        QTest::newRow("not a number: the epoch")
+            << QByteArray("soon") << QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
+        QTest::newRow("past the range") << QByteArray("99999999999999999") << QDateTime();
+        QTest::newRow("far before the range") << QByteArray("-99999999999999999") << QDateTime();
+        QTest::newRow("largest 64-bit number") << QByteArray("9223372036854775807") << QDateTime();
+    }
+
+    void expiry()
+    {
+        QFETCH(QByteArray, seconds);
+        QFETCH(QDateTime, expires);
+        const QByteArray body = "<data><file user=\"dnBuMQ==\" pass=\"cHc=\" exp=\"" + seconds.toBase64() +
+                                "\"/><vpn name=\"QQ==\" user=\"dnBuMQ==\"/></data>";
+        Catalogue catalogue;
+        ApiAnswerReader::readServerList(body, catalogue);
+        const VpnAccount account = catalogue.accounts.value(QStringLiteral("vpn1"));
+        QCOMPARE(account.password, QStringLiteral("pw"));
+        QCOMPARE(account.expires.isValid(), expires.isValid());
+        if (expires.isValid())
+            QCOMPARE(account.expires, expires);
+    }
 };
 
-QTEST_GUILESS_MAIN(XmlNestingTest)
-#include "XmlNestingTest.moc"
+QTEST_GUILESS_MAIN(ApiAnswerReaderTest)
+#include "ApiAnswerReaderTest.moc"
