@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "connection/ConnectWindow.h"
+#include "platform/TerminationRequest.h"
 #include "platform/WindowRaise.h"
 #include "ui/MainWindow.h"
 
@@ -55,6 +57,11 @@ bool Application::start(bool hidden)
     }
 
     mainWindow = std::make_unique<MainWindow>();
+    // Ended from outside, the client still takes its tunnel and firewall rules down. The
+    // end of a Windows session quits the event loop without returning from it, so the
+    // shutdown also runs when the loop is about to end (it runs once).
+    platform::onTerminationRequest(this, [this] { mainWindow->endSession(); });
+    connect(this, &QCoreApplication::aboutToQuit, this, [this] { mainWindow->connectionScreen()->shutdown(); });
     mainWindow->beginSession();
     if (hidden) {
         mainWindow->onHide();

@@ -685,6 +685,15 @@ void MainWindow::onExit()
     }
 }
 
+void MainWindow::endSession()
+{
+    connectWindow->storeLastLocation();
+    tray->icon()->hide();
+    hide();
+    connectWindow->shutdown();
+    environment.quit();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!(exiting && exitConfirmed)) {

@@ -91,6 +91,9 @@ public slots:
     void onShow();
     void onHide();
     void onExit();
+    // The system ends the client (a termination signal, the session's end): the exit's
+    // shutdown without its question, since nobody may be there to answer it.
+    void endSession();
     void onStatus();
     void onConnected();
     void onWakeUp();

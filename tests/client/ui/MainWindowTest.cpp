@@ -54,6 +54,7 @@ private slots:
     void logOutAsksAndClearsTheCatalogue_data();
     void logOutAsksAndClearsTheCatalogue();
     void exitQuestionNoKeepsTheWindow();
+    void endingFromOutsideTakesTheTunnelDownWithoutAsking();
     void minimisingHidesToTheTrayWhenThereIsOne();
     void offeredUpdateIsDownloadedAndInstalled_data();
     void offeredUpdateIsDownloadedAndInstalled();
@@ -380,6 +381,18 @@ void TestMainWindow::exitQuestionNoKeepsTheWindow()
     QTRY_COMPARE(quits, 1);
     QCOMPARE(boxes.size(), 2);
     QVERIFY(!window->isVisible());
+}
+
+void TestMainWindow::endingFromOutsideTakesTheTunnelDownWithoutAsking()
+{
+    signInToConnectionScreen();
+    connectTunnel();
+    window->endSession();
+    QVERIFY(boxes.isEmpty());
+    QCOMPARE(quits, 1);
+    QTRY_VERIFY(!window->connectionScreen()->isConnected());
+    QVERIFY(!window->isVisible());
+    QVERIFY(!window->systemTray()->icon()->isVisible());
 }
 
 void TestMainWindow::minimisingHidesToTheTrayWhenThereIsOne()
