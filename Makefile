@@ -5,6 +5,7 @@
 #   make test           install what is missing, build with sanitizers, run every test
 #   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
 #   make install        install the programs and the service's unit (PREFIX, DESTDIR)
+#   make deb            build the Debian package build/quarnel_<version>_<arch>.deb
 #   make fuzz           build the libFuzzer targets with clang and run them (FUZZ_SECONDS each)
 #   make bench          build the benchmarks (release) and print their figures (firewall: root, else SKIP)
 #   make translations   bring the translation files up to date with the client's texts
@@ -17,6 +18,7 @@ TEST_DIR ?= build/test
 TEST_REPORT ?= $(TEST_DIR)/test-report.xml
 WIN_DIR ?= build/windows
 BENCH_DIR ?= build/bench
+DEB_DIR ?= build/deb
 FUZZ_DIR ?= build/fuzz
 FUZZ_SECONDS ?= 30
 
@@ -34,6 +36,7 @@ DEB_PACKAGES := \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
 	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils \
 	fonts-wqy-microhei fonts-lohit-deva \
+	dpkg-dev lintian librsvg2-bin \
 	g++-mingw-w64-x86-64 wine64 nodejs $(NPM_DEB)
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -47,7 +50,7 @@ SERVICEDIR ?= $(PREFIX)/lib/quarnel
 UNITDIR ?= $(PREFIX)/lib/systemd/system
 CLDR_ZONES ?= /usr/share/unicode/cldr/common/supplemental/windowsZones.xml
 
-.PHONY: all deps build run demo demo-stop test check-windows fuzz bench translations install format clean
+.PHONY: all deps build run demo demo-stop test check-windows fuzz bench translations install deb format clean
 
 all: build
 
@@ -131,6 +134,19 @@ install: build
 	sed 's|/usr/local/lib/quarnel/|$(SERVICEDIR)/|' packaging/linux/quarnel-service.service \
 		> $(DESTDIR)$(UNITDIR)/quarnel-service.service
 	chmod 0644 $(DESTDIR)$(UNITDIR)/quarnel-service.service
+
+# The Debian package: the programs built with Debian's hardening flags (dpkg-buildflags;
+# CMake reads no CPPFLAGS, so they join the compiler flags), packaged by build-deb, which
+# computes the library dependencies and builds the package with dpkg-deb; lintian must
+# find no error in it.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+deb: deps
+	CFLAGS="$$($(DEB_FLAGS) CFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+	CXXFLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" LDFLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
+		cmake -S . -B $(DEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNEL_TESTS=OFF
+	cmake --build $(DEB_DIR) -j $(JOBS)
+	@deb=$$(packaging/linux/deb/build-deb --build-dir $(DEB_DIR) --output build) && \
+		echo "Checking $$deb with lintian" && lintian --fail-on error "$$deb" && echo "$$deb"
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs -r clang-format -i
