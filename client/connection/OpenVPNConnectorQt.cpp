@@ -1,6 +1,7 @@
 #include "connection/OpenVPNConnectorQt.h"
 
 #include "connection/ManagementLineParser.h"
+#include "connection/ManagementPasswordFile.h"
 #include "connection/ServiceRequests.h"
 #include "platform/FreePort.h"
 #include "platform/ProgramPaths.h"
@@ -130,8 +131,10 @@ void OpenVPNConnectorQt::runOpenVpn()
         }
         if (firstPass) {
             firstPass = false;
-            if (!sendCommand(socket, "state on all\n") || !sendCommand(socket, "log on\n") ||
-                !sendCommand(socket, "bytecount 1\n")) {
+            // The password comes before anything else: OpenVPN takes the first line as the
+            // answer to its "ENTER PASSWORD:" prompt, and every later one as a command.
+            if (!sendCommand(socket, managementPassword + '\n') || !sendCommand(socket, "state on all\n") ||
+                !sendCommand(socket, "log on\n") || !sendCommand(socket, "bytecount 1\n")) {
                 break;
             }
         }
@@ -151,7 +154,16 @@ void OpenVPNConnectorQt::runOpenVpn()
 
 bool OpenVPNConnectorQt::launchOpenVpn()
 {
-    const QString commandLine = openVpnCommandLine(platform::openVpnProgram(), configPath, managementPort);
+    // The service has its own copy once it has answered; this one goes at the end of the
+    // exchange, whatever its outcome.
+    ManagementPasswordFile passwordFile;
+    if (!passwordFile.write()) {
+        emitError(ConnectorError::ServiceExchangeFailed);
+        return false;
+    }
+    managementPassword = passwordFile.password();
+    const QString commandLine =
+        openVpnCommandLine(platform::openVpnProgram(), configPath, managementPort, passwordFile.path());
     servicepipe::ServiceRequest request(servicepipe::ServiceCommand::RunProcess);
     request.setFlag(0);
     const std::u16string text(reinterpret_cast<const char16_t*>(commandLine.utf16()),

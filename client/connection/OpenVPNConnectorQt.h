@@ -2,6 +2,7 @@
 
 #include "connection/ConnectorError.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QThread>
 #include <QtGlobal>
@@ -68,4 +69,6 @@ private:
     std::atomic<bool> managementConnected{false};
     bool sigtermSent = false;
     int managementPort = -1;
+    // What the management interface of this run asks for first (ManagementPasswordFile).
+    QByteArray managementPassword;
 };

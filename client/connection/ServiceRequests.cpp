@@ -92,9 +92,10 @@ bool changeTimezoneRequest(bool restore, const QString& zoneName)
     return okOf(request);
 }
 
-QString openVpnCommandLine(const QString& program, const QString& configFile, int managementPort)
+QString openVpnCommandLine(const QString& program, const QString& configFile, int managementPort,
+                           const QString& passwordFile)
 {
     return QDir::toNativeSeparators(program) + QStringLiteral(" --config \"") + QDir::toNativeSeparators(configFile) +
-           QStringLiteral("\" --management 127.0.0.1 ") + QString::number(managementPort) +
-           QStringLiteral(" --management-query-passwords");
+           QStringLiteral("\" --management 127.0.0.1 ") + QString::number(managementPort) + QStringLiteral(" \"") +
+           QDir::toNativeSeparators(passwordFile) + QStringLiteral("\" --management-query-passwords");
 }

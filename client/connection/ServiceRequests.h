@@ -33,6 +33,8 @@ servicepipe::PipeClient::Result exchangeWithService(const servicepipe::ServiceRe
 void setServiceConnectTimeout(std::chrono::milliseconds timeout);
 
 // The command line with which the service starts OpenVPN for the client:
-// <program> --config "<config>" --management 127.0.0.1 <port> --management-query-passwords
+// <program> --config "<config>" --management 127.0.0.1 <port> "<password file>"
+//   --management-query-passwords
 // Paths are given in native form; the program path is not quoted.
-QString openVpnCommandLine(const QString& program, const QString& configFile, int managementPort);
+QString openVpnCommandLine(const QString& program, const QString& configFile, int managementPort,
+                           const QString& passwordFile);

@@ -13,7 +13,7 @@ enum class Arguments
 {
     Any,
     None,           // auth-user-pass, askpass: a file argument would be read with the service's rights
-    ScriptSecurity, // only 0 or 1
+    ScriptSecurity, // a level from 0 to 3: every hook that a level could let run is refused on its own
     Proto,          // client protocols only
     Remote,         // host [port] [client protocol]
     HttpProxy,      // host port [auto|auto-nct] [method]: no credentials file
@@ -32,6 +32,7 @@ struct AllowedDirective
 constexpr AllowedDirective allowedDirectives[] = {
     {"allow-compression", Arguments::Any},
     {"allow-pull-fqdn", Arguments::Any},
+    {"allow-recursive-routing", Arguments::Any},
     {"askpass", Arguments::None},
     {"auth", Arguments::Any},
     {"auth-nocache", Arguments::Any},
@@ -43,6 +44,7 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"client", Arguments::Any},
     {"comp-lzo", Arguments::Any},
     {"comp-noadapt", Arguments::Any},
+    {"compat-mode", Arguments::Any},
     {"compress", Arguments::Any},
     {"connect-retry", Arguments::Any},
     {"connect-retry-max", Arguments::Any},
@@ -55,7 +57,9 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"dhcp-release", Arguments::Any},
     {"dhcp-renew", Arguments::Any},
     {"disable-dco", Arguments::Any},
+    {"disable-occ", Arguments::Any},
     {"dns", Arguments::Any},
+    {"down-pre", Arguments::None},
     {"ecdh-curve", Arguments::Any},
     {"echo", Arguments::Any},
     {"explicit-exit-notify", Arguments::Any},
@@ -78,9 +82,12 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"keepalive", Arguments::Any},
     {"key-direction", Arguments::Any},
     {"key-method", Arguments::Any},
+    {"keying-material-exporter", Arguments::Any},
     {"keysize", Arguments::Any},
     {"link-mtu", Arguments::Any},
     {"machine-readable-output", Arguments::Any},
+    {"max-packet-size", Arguments::Any},
+    {"max-routes", Arguments::Any},
     {"mlock", Arguments::Any},
     {"mssfix", Arguments::Any},
     {"mtu-disc", Arguments::Any},
@@ -92,6 +99,7 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"nice", Arguments::Any},
     {"nobind", Arguments::Any},
     {"ns-cert-type", Arguments::Any},
+    {"passtos", Arguments::Any},
     {"peer-fingerprint", Arguments::Any},
     {"persist-key", Arguments::Any},
     {"persist-local-ip", Arguments::Any},
@@ -111,6 +119,7 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"redirect-gateway", Arguments::Any},
     {"redirect-private", Arguments::Any},
     {"register-dns", Arguments::Any},
+    {"remap-usr1", Arguments::Any},
     {"remote", Arguments::Remote},
     {"remote-cert-eku", Arguments::Any},
     {"remote-cert-ku", Arguments::Any},
@@ -126,6 +135,7 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"route-delay", Arguments::Any},
     {"route-gateway", Arguments::Any},
     {"route-ipv6", Arguments::Any},
+    {"route-ipv6-gateway", Arguments::Any},
     {"route-method", Arguments::Any},
     {"route-metric", Arguments::Any},
     {"route-noexec", Arguments::Any},
@@ -133,15 +143,19 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"rport", Arguments::Any},
     {"script-security", Arguments::ScriptSecurity},
     {"server-poll-timeout", Arguments::Any},
+    {"session-timeout", Arguments::Any},
     {"setenv", Arguments::Setenv},
     {"setenv-safe", Arguments::Any},
+    {"shaper", Arguments::Any},
     {"sndbuf", Arguments::Any},
+    {"socket-flags", Arguments::Any},
     {"socks-proxy", Arguments::SocksProxy},
     {"socks-proxy-retry", Arguments::Any},
     {"static-challenge", Arguments::Any},
     {"suppress-timestamps", Arguments::Any},
     {"tap-sleep", Arguments::Any},
     {"tcp-nodelay", Arguments::Any},
+    {"tcp-queue-limit", Arguments::Any},
     {"tls-cert-profile", Arguments::Any},
     {"tls-cipher", Arguments::Any},
     {"tls-ciphersuites", Arguments::Any},
@@ -156,12 +170,15 @@ constexpr AllowedDirective allowedDirectives[] = {
     {"tun-ipv6", Arguments::Any},
     {"tun-mtu", Arguments::Any},
     {"tun-mtu-extra", Arguments::Any},
+    {"tun-mtu-max", Arguments::Any},
     {"txqueuelen", Arguments::Any},
+    {"up-delay", Arguments::Any},
     {"user", Arguments::Any},
     {"verb", Arguments::Any},
     {"verify-hash", Arguments::Any},
     {"verify-x509-name", Arguments::Any},
     {"windows-driver", Arguments::Any},
+    {"x509-track", Arguments::Any},
 };
 
 constexpr bool sortedByName()
@@ -208,7 +225,6 @@ constexpr RefusedDirective refusedDirectives[] = {
     {"dh", usesFile},
     {"dns-updown", runsProgram},
     {"down", runsProgram},
-    {"down-pre", runsProgram},
     {"engine", runsProgram},
     {"extra-certs", inlineOnly},
     {"genkey", usesFile},
@@ -383,6 +399,21 @@ std::string atLine(std::size_t lineNumber)
     return "configuration line " + std::to_string(lineNumber) + ": ";
 }
 
+// A name that may appear in the log: short printable ASCII, so that a value or the rest
+// of a line never does, and nothing that would break the log line.
+bool isNameable(std::string_view name)
+{
+    if (name.empty() || name.size() > maxNamedDirectiveBytes) {
+        return false;
+    }
+    for (const char c : name) {
+        if (c <= 0x20 || c >= 0x7F || c == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string quoted(std::string_view name)
 {
     return "\"" + std::string(name) + "\"";
@@ -404,7 +435,11 @@ std::string checkDirective(const std::vector<std::string>& tokens, std::size_t f
             return atLine(lineNumber) + quoted(name) + " " + std::string(refused->why);
         }
         if (name.rfind("management", 0) == 0) {
-            return atLine(lineNumber) + "management options are set by the service";
+            return atLine(lineNumber) + (isNameable(name) ? quoted(name) + " is" : "management options are") +
+                   " set by the service";
+        }
+        if (isNameable(name)) {
+            return atLine(lineNumber) + quoted(name) + " is unknown or unsupported";
         }
         return atLine(lineNumber) + "unknown or unsupported directive";
     }
@@ -418,10 +453,12 @@ std::string checkDirective(const std::vector<std::string>& tokens, std::size_t f
         }
         return atLine(lineNumber) + quoted(name) + " may not name a file";
     case Arguments::ScriptSecurity:
-        if (argumentCount == 1 && (argument(1) == "0" || argument(1) == "1")) {
+        // OpenVPN reads the level with atoi; the method argument of old versions is gone.
+        if (argumentCount == 1 && argument(1).size() <= 3 &&
+            argument(1).find_first_not_of("0123456789") == std::string::npos && std::stoi(argument(1)) <= 3) {
             return std::string();
         }
-        return atLine(lineNumber) + "\"script-security\" above 1 lets OpenVPN run scripts";
+        return atLine(lineNumber) + "\"script-security\" takes one level from 0 to 3";
     case Arguments::Proto:
         if (argumentCount == 1 && contains(clientProtocols, argument(1))) {
             return std::string();
@@ -481,7 +518,19 @@ ConfigVerdict refuse(std::string reason)
 
 } // namespace
 
-ConfigVerdict checkConfig(std::string_view content)
+namespace {
+
+// Windows-only directives, which OpenVPN elsewhere does not know, and directives that
+// OpenVPN 2.6 removed. Providers' files carry them for the clients of every system and
+// version; where OpenVPN knows one, the line that lists it changes nothing.
+constexpr std::string_view possiblyUnknownDirectives[] = {
+    "block-outside-dns", "register-dns", "ip-win32", "dhcp-renew", "dhcp-release",
+    "windows-driver",    "tap-sleep",    "keysize",  "key-method", "ncp-disable",
+};
+
+const std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+ConfigVerdict scan(std::string_view content, std::vector<std::string>* directives)
 {
     if (content.size() > maxConfigBytes) {
         return refuse("the configuration file is larger than " + std::to_string(maxConfigBytes) + " bytes");
@@ -510,8 +559,8 @@ ConfigVerdict checkConfig(std::string_view content)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t lineNumber = i + 1;
         std::string_view line = lines[i];
-        if (i == 0 && line.substr(0, 3) == "\xEF\xBB\xBF") {
-            line.remove_prefix(3);
+        if (i == 0 && line.substr(0, byteOrderMark.size()) == byteOrderMark) {
+            line.remove_prefix(byteOrderMark.size());
         }
         const LineTokens parsed = tokenize(line);
         if (!parsed.ok) {
@@ -562,11 +611,54 @@ ConfigVerdict checkConfig(std::string_view content)
         if (!reason.empty()) {
             return refuse(reason);
         }
+        if (directives != nullptr) {
+            directives->push_back(name);
+        }
     }
 
     ConfigVerdict verdict;
     verdict.allowed = true;
     return verdict;
+}
+
+} // namespace
+
+ConfigVerdict checkConfig(std::string_view content)
+{
+    return scan(content, nullptr);
+}
+
+std::string launchCopyOf(std::string_view checked)
+{
+    std::vector<std::string> directives;
+    scan(checked, &directives);
+    std::string ignored;
+    for (const std::string_view name : possiblyUnknownDirectives) {
+        if (std::find(directives.begin(), directives.end(), name) != directives.end()) {
+            ignored += " " + std::string(name);
+        }
+    }
+    if (ignored.empty()) {
+        return std::string(checked);
+    }
+    // OpenVPN drops a byte order mark on the first line only, which this line now is.
+    if (checked.substr(0, byteOrderMark.size()) == byteOrderMark) {
+        checked.remove_prefix(byteOrderMark.size());
+    }
+    return "ignore-unknown-option" + ignored + "\n" + std::string(checked);
+}
+
+bool isManagementPasswordFile(std::string_view content)
+{
+    if (content.size() >= 2 && content.substr(content.size() - 2) == "\r\n") {
+        content.remove_suffix(2);
+    } else if (!content.empty() && content.back() == '\n') {
+        content.remove_suffix(1);
+    }
+    if (content.size() < minManagementPasswordBytes || content.size() > maxManagementPasswordBytes) {
+        return false;
+    }
+    return std::all_of(content.begin(), content.end(), [](char c) { return c > 0x20 && c < 0x7F; });
 }
 
 } // namespace launcher

@@ -12,6 +12,8 @@
 
 namespace launcher {
 
+class LaunchLog;
+
 struct LaunchSettings
 {
     // The OpenVPN the service was installed with: Linux the host's --openvpn (Debian's
@@ -38,16 +40,24 @@ struct LaunchResult
 // - the program it names is the installed OpenVPN, and no one else can change that
 //   program (isTrustedProgram);
 // - the configuration file it names is a regular file of at most 1 MiB whose every
-//   directive passes the allowlist (checkConfig).
-// The file is read once; the checked bytes are written to a new copy in the private
-// directory, and the installed OpenVPN is started on that copy, never on the client's
-// file, so that nothing can change between the check and OpenVPN's read.
-// A refused request starts nothing and writes one line, "RunProcess refused: <why>",
-// to the log stream (the service's standard output).
+//   directive passes the allowlist (checkConfig);
+// - the management password file it names holds one password line
+//   (isManagementPasswordFile).
+// Each file is read once; the checked bytes are written to new copies in the private
+// directory (the configuration as launchCopyOf gives it), and the installed OpenVPN is
+// started on those copies, never on the client's files, so that nothing can change
+// between the check and OpenVPN's read.
 //
-// Copies live as long as their OpenVPN: a waited-for run removes its copy at once;
-// the copies of runs not waited for are removed once their process has ended, checked
-// at every run, and all of them by removeCopies.
+// The log stream (the service's standard output) gets one line per request:
+// "RunProcess refused: <why>" for a refused one, which starts nothing, else
+// "RunProcess: started <program> on <copy>, management port <port>, process <pid>";
+// then OpenVPN's own output (Linux) and, when it ends, "RunProcess: OpenVPN process
+// <pid> exited with status <code>", which for an end within its first seconds adds the
+// first options error OpenVPN printed. The password is never written.
+//
+// Copies live as long as their OpenVPN: they are removed as soon as it has ended (for a
+// run not waited for, by the thread that watches it), failing that at the next run once
+// the process is seen to have ended, and all of them by removeCopies.
 //
 // What the host does: build it once with the settings above, call run from the worker
 // thread only, and call removeCopies when the service stops (the destructor does too).
@@ -84,7 +94,7 @@ private:
     LaunchResult refuse(const std::string& reason);
 
     LaunchSettings settings;
-    std::ostream& log;
+    std::shared_ptr<LaunchLog> log;
     PrivateStore store;
     std::vector<LiveCopy> liveCopies;
 };

@@ -23,6 +23,22 @@ bool hasControlCharacter(const std::u16string& text)
     return false;
 }
 
+// Takes a "quoted" text off the end of rest; false when rest does not end with one.
+bool takeQuoted(std::u16string& rest, std::u16string& text)
+{
+    if (rest.empty() || rest.back() != u'"') {
+        return false;
+    }
+    rest.pop_back();
+    const std::size_t opening = rest.rfind(u'"');
+    if (opening == std::u16string::npos) {
+        return false;
+    }
+    text = rest.substr(opening + 1);
+    rest.resize(opening);
+    return true;
+}
+
 std::u16string decimal(int value)
 {
     const std::string digits = std::to_string(value);
@@ -39,6 +55,17 @@ bool OpenVpnCommandLine::parse(const std::u16string& line, OpenVpnCommandLine& p
         return false;
     }
     std::u16string rest = line.substr(0, line.size() - passwordsOption.size());
+
+    std::u16string passwordPath;
+    if (!takeQuoted(rest, passwordPath)) {
+        refusal = "the management password file is not named in quotes after the port";
+        return false;
+    }
+    if (rest.empty() || rest.back() != u' ') {
+        refusal = "the management password file does not follow the port";
+        return false;
+    }
+    rest.pop_back();
 
     std::size_t digitsStart = rest.size();
     while (digitsStart > 0 && rest[digitsStart - 1] >= u'0' && rest[digitsStart - 1] <= u'9') {
@@ -65,18 +92,11 @@ bool OpenVpnCommandLine::parse(const std::u16string& line, OpenVpnCommandLine& p
     }
     rest.resize(rest.size() - managementOption.size());
 
-    if (rest.empty() || rest.back() != u'"') {
+    std::u16string configPath;
+    if (!takeQuoted(rest, configPath)) {
         refusal = "the configuration path is not quoted or is followed by other options";
         return false;
     }
-    rest.pop_back();
-    const std::size_t openingQuote = rest.rfind(u'"');
-    if (openingQuote == std::u16string::npos) {
-        refusal = "the configuration path is not quoted";
-        return false;
-    }
-    std::u16string configPath = rest.substr(openingQuote + 1);
-    rest.resize(openingQuote);
     if (!endsWith(rest, configOption)) {
         refusal = "the command line has no --config \"FILE\" where expected";
         return false;
@@ -92,11 +112,11 @@ bool OpenVpnCommandLine::parse(const std::u16string& line, OpenVpnCommandLine& p
         refusal = "the command line has other options before --config";
         return false;
     }
-    if (configPath.empty()) {
-        refusal = "the configuration path is empty";
+    if (configPath.empty() || passwordPath.empty()) {
+        refusal = "the configuration or management password path is empty";
         return false;
     }
-    if (hasControlCharacter(program) || hasControlCharacter(configPath)) {
+    if (hasControlCharacter(program) || hasControlCharacter(configPath) || hasControlCharacter(passwordPath)) {
         refusal = "the command line holds control characters";
         return false;
     }
@@ -104,24 +124,20 @@ bool OpenVpnCommandLine::parse(const std::u16string& line, OpenVpnCommandLine& p
     parsed.program = program;
     parsed.configPath = configPath;
     parsed.port = port;
+    parsed.passwordPath = passwordPath;
     return true;
 }
 
 std::u16string OpenVpnCommandLine::toCommandLine() const
 {
     return u"\"" + program + u"\"" + configOption + u"\"" + configPath + u"\"" + managementOption + decimal(port) +
-           passwordsOption;
+           u" \"" + passwordPath + u"\"" + passwordsOption;
 }
 
 std::vector<std::u16string> OpenVpnCommandLine::arguments() const
 {
-    return {program,
-            u"--config",
-            configPath,
-            u"--management",
-            u"127.0.0.1",
-            decimal(port),
-            u"--management-query-passwords"};
+    return {program,      u"--config",   configPath,   u"--management",
+            u"127.0.0.1", decimal(port), passwordPath, u"--management-query-passwords"};
 }
 
 } // namespace launcher

@@ -6,15 +6,17 @@
 namespace launcher {
 
 // The only command line RunProcess accepts, as the client builds it:
-//   PROGRAM --config "FILE" --management 127.0.0.1 PORT --management-query-passwords
-// The program path comes unquoted (it may hold blanks) or quoted; the file is always
-// quoted; the port is decimal, 1 to 65535, without sign or leading zero. Nothing may be
-// added, left out or reordered.
+//   PROGRAM --config "FILE" --management 127.0.0.1 PORT "PWFILE" --management-query-passwords
+// The program path comes unquoted (it may hold blanks) or quoted; the two files are
+// always quoted; the port is decimal, 1 to 65535, without sign or leading zero. PWFILE
+// holds the password of that run's management interface, so that only the client that
+// wrote it can drive OpenVPN. Nothing may be added, left out or reordered.
 struct OpenVpnCommandLine
 {
     std::u16string program;
     std::u16string configPath;
     int port = 0;
+    std::u16string passwordPath;
 
     // Fills parsed and returns true for a line of exactly that shape; otherwise returns
     // false with the reason in refusal, which never quotes the request's text.

@@ -21,8 +21,9 @@ namespace launcher {
 // renamed or replaced while the service runs; copies are created with CREATE_NEW and
 // the same protection.
 //
-// Copies are named "config-<process id>-<counter>.ovpn"; files of that pattern left by
-// an earlier run of the service are removed when the directory is first prepared.
+// Copies are named "config-<process id>-<counter>.ovpn", and the copies of management
+// password files the same with ".pass"; files of those patterns left by an earlier run
+// of the service are removed when the directory is first prepared.
 class PrivateStore
 {
 public:
@@ -30,6 +31,12 @@ public:
     {
         std::u16string name;
         std::u16string path;
+    };
+
+    enum class Kind
+    {
+        Configuration,
+        ManagementPassword,
     };
 
     explicit PrivateStore(std::filesystem::path directory);
@@ -42,7 +49,7 @@ public:
     // Done by write when needed; a failed attempt is retried on the next call.
     bool prepare(std::string& error);
     // Writes content into a new copy.
-    bool write(const std::string& content, Copy& copy, std::string& error);
+    bool write(const std::string& content, Kind kind, Copy& copy, std::string& error);
     // Removes one copy; false when it could not be removed (it is then left in place).
     bool remove(const std::u16string& name);
     // Removes every copy in the directory, tracked or left by an earlier run.

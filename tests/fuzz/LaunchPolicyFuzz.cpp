@@ -1,5 +1,6 @@
-// Fuzz target: arbitrary command lines and configuration files through the launch
-// policy's parsers, which stand between any local user and a privileged process start.
+// Fuzz target: arbitrary command lines, configuration and management password files
+// through the launch policy's parsers, which stand between any local user and a
+// privileged process start.
 #include "launcher/ConfigPolicy.h"
 #include "launcher/OpenVpnCommandLine.h"
 #include "launcher/WindowsCommandLine.h"
@@ -28,12 +29,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // What was accepted must survive the rewrite the service runs.
         launcher::OpenVpnCommandLine again;
         if (!launcher::OpenVpnCommandLine::parse(parsed.toCommandLine(), again, refusal) ||
-            again.configPath != parsed.configPath || again.port != parsed.port) {
+            again.configPath != parsed.configPath || again.port != parsed.port ||
+            again.passwordPath != parsed.passwordPath) {
             __builtin_trap();
         }
         parsed.arguments();
     }
     const std::size_t offset = i < size ? i : size;
-    launcher::checkConfig(std::string_view(reinterpret_cast<const char*>(data) + offset, size - offset));
+    const std::string_view file(reinterpret_cast<const char*>(data) + offset, size - offset);
+    launcher::isManagementPasswordFile(file);
+    if (launcher::checkConfig(file).allowed) {
+        // The copy OpenVPN runs passes the same policy: the added line hides nothing.
+        const std::string copy = launcher::launchCopyOf(file);
+        if (file.size() + 256 < launcher::maxConfigBytes && !launcher::checkConfig(copy).allowed) {
+            __builtin_trap();
+        }
+    }
     return 0;
 }

@@ -15,12 +15,18 @@ namespace launcher {
 namespace {
 
 const std::string copyPrefix = "config-";
-const std::string copySuffix = ".ovpn";
+const std::string configSuffix = ".ovpn";
+const std::string passwordSuffix = ".pass";
+
+bool hasEnds(const std::string& name, const std::string& suffix)
+{
+    return name.size() > copyPrefix.size() + suffix.size() && name.compare(0, copyPrefix.size(), copyPrefix) == 0 &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
 
 bool isCopyName(const std::string& name)
 {
-    return name.size() > copyPrefix.size() + copySuffix.size() && name.compare(0, copyPrefix.size(), copyPrefix) == 0 &&
-           name.compare(name.size() - copySuffix.size(), copySuffix.size(), copySuffix) == 0;
+    return hasEnds(name, configSuffix) || hasEnds(name, passwordSuffix);
 }
 
 bool writeAll(int fd, const std::string& content)
@@ -101,14 +107,15 @@ bool PrivateStore::prepare(std::string& error)
     return true;
 }
 
-bool PrivateStore::write(const std::string& content, Copy& copy, std::string& error)
+bool PrivateStore::write(const std::string& content, Kind kind, Copy& copy, std::string& error)
 {
     if (!prepare(error)) {
         return false;
     }
     const std::string pid = std::to_string(getpid());
+    const std::string& suffix = kind == Kind::Configuration ? configSuffix : passwordSuffix;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string name = copyPrefix + pid + "-" + std::to_string(++counter) + copySuffix;
+        const std::string name = copyPrefix + pid + "-" + std::to_string(++counter) + suffix;
         const int fd =
             openat(state->directoryFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {

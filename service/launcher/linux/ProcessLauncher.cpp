@@ -22,6 +22,8 @@ namespace launcher {
 
 namespace {
 
+constexpr std::size_t maxOutputLineBytes = 16384;
+
 int exitCodeOf(int status)
 {
     if (WIFEXITED(status)) {
@@ -47,6 +49,54 @@ int reap(pid_t pid)
     }
 }
 
+// Hands the program's output to the watcher line by line until every writer has closed
+// the pipe, then closes it.
+void forwardOutput(int fd, ProcessWatcher& watcher)
+{
+    std::string pending;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof(buffer));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            break;
+        }
+        pending.append(buffer, static_cast<std::size_t>(count));
+        for (std::size_t feed = pending.find('\n'); feed != std::string::npos; feed = pending.find('\n')) {
+            std::string line = pending.substr(0, feed);
+            pending.erase(0, feed + 1);
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            watcher.outputLine(line);
+        }
+        // A program that never ends its line does not grow the buffer without limit.
+        if (pending.size() > maxOutputLineBytes) {
+            watcher.outputLine(pending);
+            pending.clear();
+        }
+    }
+    if (!pending.empty()) {
+        watcher.outputLine(pending);
+    }
+    close(fd);
+}
+
+// Output first, then the exit: a program's last words arrive before its end.
+int follow(pid_t pid, int outputFd, const std::shared_ptr<ProcessWatcher>& watcher)
+{
+    if (outputFd >= 0) {
+        forwardOutput(outputFd, *watcher);
+    }
+    const int code = reap(pid);
+    if (watcher) {
+        watcher->ended(code);
+    }
+    return code;
+}
+
 struct ReapState
 {
     std::atomic<bool> ended{false};
@@ -55,18 +105,23 @@ struct ReapState
 class SpawnedProcess : public RunningProcess
 {
 public:
-    explicit SpawnedProcess(pid_t pid) : pid(pid), state(std::make_shared<ReapState>())
+    SpawnedProcess(pid_t pid, int outputFd, std::shared_ptr<ProcessWatcher> watcher)
+        : pid(pid), state(std::make_shared<ReapState>())
     {
-        // The thread holds only the shared state, so it may outlive this object and the
-        // service's launcher; at process exit it simply goes with the rest.
+        // The thread holds only the shared state and the watcher, so it may outlive this
+        // object and the service's launcher; at process exit it simply goes with the rest.
         try {
-            std::thread([pid, state = state] {
-                reap(pid);
+            std::thread([pid, outputFd, watcher, state = state] {
+                follow(pid, outputFd, watcher);
                 state->ended = true;
             }).detach();
             reaperRunning = true;
         } catch (const std::system_error&) {
-            // No thread to spare: hasEnded reaps instead, a little later.
+            // No thread to spare: hasEnded reaps instead, a little later. Nobody reads the
+            // output any more; OpenVPN ignores SIGPIPE and writes on.
+            if (outputFd >= 0) {
+                close(outputFd);
+            }
             reaperRunning = false;
         }
     }
@@ -106,11 +161,13 @@ public:
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 
-    bool prepare()
+    bool prepare(int outputFd)
     {
         // Descriptors of the service (the pipe, the firewall's netlink socket, files of
         // other threads that were opened without O_CLOEXEC) must not reach OpenVPN.
         if (posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) != 0 ||
+            (outputFd >= 0 && (posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO) != 0 ||
+                               posix_spawn_file_actions_adddup2(&actions, outputFd, STDERR_FILENO) != 0)) ||
             posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1) != 0) {
             return false;
         }
@@ -131,7 +188,7 @@ public:
 
 } // namespace
 
-ProcessResult startProcess(const std::u16string& commandLine, bool wait)
+ProcessResult startProcess(const std::u16string& commandLine, bool wait, const std::shared_ptr<ProcessWatcher>& watcher)
 {
     ProcessResult result;
     const std::vector<std::u16string> split = splitWindowsCommandLine(commandLine);
@@ -150,21 +207,34 @@ ProcessResult startProcess(const std::u16string& commandLine, bool wait)
     }
     argv.push_back(nullptr);
 
-    SpawnSetup setup;
-    if (!setup.prepare()) {
+    int output[2] = {-1, -1};
+    if (watcher && pipe2(output, O_CLOEXEC) != 0) {
         return result;
     }
+    SpawnSetup setup;
     pid_t pid = 0;
     // glibc reports a failed exec as posix_spawn's own result, so "started" means the
     // program really runs.
-    if (posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ) != 0) {
+    const bool spawned = setup.prepare(output[1]) &&
+                         posix_spawn(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ) == 0;
+    if (output[1] >= 0) {
+        close(output[1]);
+    }
+    if (!spawned) {
+        if (output[0] >= 0) {
+            close(output[0]);
+        }
         return result;
     }
     result.started = true;
+    result.processId = pid;
+    if (watcher) {
+        watcher->started(pid);
+    }
     if (wait) {
-        result.exitCode = reap(pid);
+        result.exitCode = follow(pid, output[0], watcher);
     } else {
-        result.process = std::make_shared<SpawnedProcess>(pid);
+        result.process = std::make_shared<SpawnedProcess>(pid, output[0], watcher);
     }
     return result;
 }

@@ -18,7 +18,8 @@ const wchar_t directoryAccess[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const wchar_t fileAccess[] = L"D:P(A;;FA;;;SY)(A;;FA;;;BA)";
 
 const std::wstring copyPrefix = L"config-";
-const std::wstring copySuffix = L".ovpn";
+const std::wstring configSuffix = L".ovpn";
+const std::wstring passwordSuffix = L".pass";
 
 class SecurityDescriptor
 {
@@ -149,7 +150,7 @@ bool PrivateStore::prepare(std::string& error)
     return true;
 }
 
-bool PrivateStore::write(const std::string& content, Copy& copy, std::string& error)
+bool PrivateStore::write(const std::string& content, Kind kind, Copy& copy, std::string& error)
 {
     if (!prepare(error)) {
         return false;
@@ -161,8 +162,9 @@ bool PrivateStore::write(const std::string& content, Copy& copy, std::string& er
     }
     SECURITY_ATTRIBUTES attributes = access.attributes();
     const std::wstring pid = std::to_wstring(GetCurrentProcessId());
+    const std::wstring& suffix = kind == Kind::Configuration ? configSuffix : passwordSuffix;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::wstring name = copyPrefix + pid + L"-" + std::to_wstring(++counter) + copySuffix;
+        const std::wstring name = copyPrefix + pid + L"-" + std::to_wstring(++counter) + suffix;
         const std::filesystem::path path = directory / name;
         // CREATE_NEW fails on anything already there under that name, a link included.
         const HANDLE file =
@@ -204,19 +206,21 @@ void PrivateStore::removeAll()
     if (state->directoryHandle == INVALID_HANDLE_VALUE) {
         return;
     }
-    const std::filesystem::path pattern = directory / (copyPrefix + L"*" + copySuffix);
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
     std::vector<std::wstring> names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.emplace_back(found.cFileName);
+    for (const std::wstring* suffix : {&configSuffix, &passwordSuffix}) {
+        const std::filesystem::path pattern = directory / (copyPrefix + L"*" + *suffix);
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            continue;
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                names.emplace_back(found.cFileName);
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
     for (const std::wstring& name : names) {
         DeleteFileW((directory / name).c_str());
     }

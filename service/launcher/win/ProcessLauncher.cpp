@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace launcher {
@@ -37,9 +39,36 @@ private:
     HANDLE process;
 };
 
+int waitForExit(HANDLE process)
+{
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return static_cast<int>(code);
+}
+
+// Tells the watcher of the end of a program not waited for, on a thread of its own that
+// holds a handle of its own, so that it may outlive the result and the launcher.
+void watchExit(HANDLE process, const std::shared_ptr<ProcessWatcher>& watcher)
+{
+    HANDLE own = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own,
+                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+        return;
+    }
+    try {
+        std::thread([own, watcher] {
+            watcher->ended(waitForExit(own));
+            CloseHandle(own);
+        }).detach();
+    } catch (const std::system_error&) {
+        CloseHandle(own);
+    }
+}
+
 } // namespace
 
-ProcessResult startProcess(const std::u16string& commandLine, bool wait)
+ProcessResult startProcess(const std::u16string& commandLine, bool wait, const std::shared_ptr<ProcessWatcher>& watcher)
 {
     ProcessResult result;
     // CreateProcessW may write into the command line, so it gets a copy of its own.
@@ -56,13 +85,20 @@ ProcessResult startProcess(const std::u16string& commandLine, bool wait)
     }
     CloseHandle(info.hThread);
     result.started = true;
+    result.processId = static_cast<long>(info.dwProcessId);
+    if (watcher) {
+        watcher->started(result.processId);
+    }
     if (wait) {
-        WaitForSingleObject(info.hProcess, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
+        result.exitCode = waitForExit(info.hProcess);
         CloseHandle(info.hProcess);
-        result.exitCode = static_cast<int>(code);
+        if (watcher) {
+            watcher->ended(result.exitCode);
+        }
     } else {
+        if (watcher) {
+            watchExit(info.hProcess, watcher);
+        }
         result.process = std::make_shared<CreatedProcess>(info.hProcess);
     }
     return result;

@@ -231,9 +231,10 @@ void TestConnection::openVpnTypesGoToTheConnector()
     const servicepipe::ServiceRequest launch = servicepipe::ServiceRequest::fromBytes(bytes.data(), bytes.size());
     const QString commandLine = QString::fromStdU16String(launch.commandLine());
     const QRegularExpressionMatch port =
-        QRegularExpression(QStringLiteral(" --management 127\\.0\\.0\\.1 (\\d+) ")).match(commandLine);
+        QRegularExpression(QStringLiteral(" --management 127\\.0\\.0\\.1 (\\d+) \"([^\"]+)\" ")).match(commandLine);
     QVERIFY2(port.hasMatch(), qPrintable(commandLine));
-    QCOMPARE(commandLine, openVpnCommandLine(platform::openVpnProgram(), config, port.captured(1).toInt()));
+    QCOMPARE(commandLine,
+             openVpnCommandLine(platform::openVpnProgram(), config, port.captured(1).toInt(), port.captured(2)));
 
     ManagementPeer peer;
     QVERIFY(peer.listen(port.captured(1).toInt()));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -53,6 +54,14 @@ public:
         hangingUp = true;
     }
 
+    // Called on the service's thread with each request before it is answered, as the
+    // real service reads the files a request names before it replies.
+    void onRequest(std::function<void(const std::vector<std::uint8_t>&)> handler)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        requestHandler = std::move(handler);
+    }
+
     std::vector<std::vector<std::uint8_t>> received()
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -83,6 +92,9 @@ private:
                         replies.pop_front();
                     }
                     silent = hangingUp;
+                    if (requestHandler) {
+                        requestHandler(requests.back());
+                    }
                 }
                 if (!silent) {
                     const auto bytes = reply.toBytes();
@@ -101,4 +113,5 @@ private:
     std::deque<ServiceReply> replies;
     std::vector<std::vector<std::uint8_t>> requests;
     bool hangingUp = false;
+    std::function<void(const std::vector<std::uint8_t>&)> requestHandler;
 };

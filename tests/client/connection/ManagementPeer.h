@@ -6,7 +6,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
-// OpenVPN's side of the management interface, played by the test.
+// OpenVPN's side of the management interface, played by the test. Like OpenVPN with a
+// password file, it takes the first line it hears as the management password.
 class ManagementPeer
 {
 public:
@@ -27,14 +28,26 @@ public:
         socket->flush();
     }
 
-    // Everything the connector has sent so far.
+    // Everything the connector has sent so far after the password line.
     QByteArray heard()
     {
         if (socket != nullptr) {
             received += socket->readAll();
         }
+        if (!passwordTaken) {
+            const int feed = received.indexOf('\n');
+            if (feed < 0) {
+                return QByteArray();
+            }
+            passwordLine = received.left(feed);
+            received.remove(0, feed + 1);
+            passwordTaken = true;
+        }
         return received;
     }
+
+    // The first line the connector sent, once heard() has seen it.
+    QByteArray password() const { return passwordLine; }
 
     void hangUp() { socket->disconnectFromHost(); }
 
@@ -42,4 +55,6 @@ private:
     QTcpServer server;
     QTcpSocket* socket = nullptr;
     QByteArray received;
+    QByteArray passwordLine;
+    bool passwordTaken = false;
 };

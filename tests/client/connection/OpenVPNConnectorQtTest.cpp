@@ -72,6 +72,19 @@ private slots:
         OpenVPNConnectorQt connector;
         Recorder recorder(connector);
         ManagementPeer peer;
+        // The password file as the service finds it while it serves the request.
+        QByteArray passwordFileContent;
+        QString passwordFile;
+        service->onRequest([&](const std::vector<std::uint8_t>& bytes) {
+            const ServiceRequest request = ServiceRequest::fromBytes(bytes.data(), bytes.size());
+            passwordFile = QRegularExpression("\"([^\"]+)\" --management-query-passwords$")
+                               .match(QString::fromStdU16String(request.commandLine()))
+                               .captured(1);
+            QFile file(passwordFile);
+            if (file.open(QIODevice::ReadOnly)) {
+                passwordFileContent = file.readAll();
+            }
+        });
         int port = 0;
         connector.startOpenVPN(configPath, "alice", "pa\"ss");
         QVERIFY(launched(port));
@@ -83,7 +96,12 @@ private slots:
         QCOMPARE(launch.command(), std::int32_t(0));
         QCOMPARE(launch.flag(), std::uint8_t(0));
         QCOMPARE(QString::fromStdU16String(launch.commandLine()),
-                 openVpnCommandLine(platform::openVpnProgram(), configPath, port));
+                 openVpnCommandLine(platform::openVpnProgram(), configPath, port, passwordFile));
+        // The first thing OpenVPN hears is the password of the file; the file itself is
+        // gone once the service has its copy, and is only its owner's while it exists.
+        QVERIFY(QRegularExpression("^[0-9a-f]{32}$").match(QString::fromLatin1(peer.password())).hasMatch());
+        QCOMPARE(passwordFileContent, peer.password() + "\n");
+        QVERIFY(!QFileInfo::exists(passwordFile));
 
         peer.say(">INFO:OpenVPN Management Interface Version 5 -- type 'help' for more info\r\n"
                  ">PASSWORD:Need 'Auth' username/password\r\n");

@@ -98,9 +98,11 @@ private slots:
 
     void openVpnCommandLineShape()
     {
-        QCOMPARE(openVpnCommandLine("/opt/quarnel/openvpn/openvpn", "/run/user/1000/quarnel/Quarnel.ovpn", 51234),
+        QCOMPARE(openVpnCommandLine("/opt/quarnel/openvpn/openvpn", "/run/user/1000/quarnel/Quarnel.ovpn", 51234,
+                                    "/run/user/1000/quarnel/Quarnel.management-Ab12Cd.txt"),
                  QStringLiteral("/opt/quarnel/openvpn/openvpn --config \"/run/user/1000/quarnel/Quarnel.ovpn\" "
-                                "--management 127.0.0.1 51234 --management-query-passwords"));
+                                "--management 127.0.0.1 51234 \"/run/user/1000/quarnel/Quarnel.management-Ab12Cd.txt\" "
+                                "--management-query-passwords"));
     }
 
 private:

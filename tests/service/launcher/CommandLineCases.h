@@ -53,9 +53,10 @@ inline const std::vector<CommandLineCase>& commandLineCases()
         {u"prog caf\u00e9 \u4e2d\u6587", {u"prog", u"caf\u00e9", u"\u4e2d\u6587"}},
         // The line the launcher runs.
         {u"\"C:\\Program Files\\Quarnel\\openvpn\\openvpn.exe\" --config \"C:\\Data\\launch\\config-1-1.ovpn\""
-         u" --management 127.0.0.1 1194 --management-query-passwords",
+         u" --management 127.0.0.1 1194 \"C:\\Data\\launch\\config-1-2.pass\" --management-query-passwords",
          {u"C:\\Program Files\\Quarnel\\openvpn\\openvpn.exe", u"--config", u"C:\\Data\\launch\\config-1-1.ovpn",
-          u"--management", u"127.0.0.1", u"1194", u"--management-query-passwords"}},
+          u"--management", u"127.0.0.1", u"1194", u"C:\\Data\\launch\\config-1-2.pass",
+          u"--management-query-passwords"}},
     };
     return cases;
 }

@@ -130,9 +130,7 @@ TEST(ConfigPolicy, RefusesWhatRunsProgramsOrTouchesFiles)
         "tls-verify /tmp/x.sh",
         "auth-user-pass-verify /tmp/x.sh via-env",
         "plugin /tmp/x.so",
-        "script-security 2",
-        "script-security 3",
-        "script-security 02",
+        "script-security 4",
         "script-security 1 execve",
         "script-security",
         "log /etc/cron.d/x",
@@ -185,7 +183,7 @@ TEST(ConfigPolicy, RefusesWhatRunsProgramsOrTouchesFiles)
         "\xEF\xBB\xBFup /bin/sh",
         "setenv opt up /bin/sh",
         "setenv opt",
-        "setenv opt script-security 2",
+        "setenv opt script-security 9",
         "verb 3\nup /bin/sh",
         // Blocks: only key material, and closed where OpenVPN closes them.
         "<up>\n/bin/sh\n</up>",
@@ -212,19 +210,178 @@ TEST(ConfigPolicy, RefusesWhatRunsProgramsOrTouchesFiles)
     }
 }
 
-TEST(ConfigPolicy, ReasonNamesKnownDirectivesOnly)
+// Directive lines as OpenVPN's manual and providers' files have them, each with the
+// verdict: what cannot run a program, touch a file or listen passes; hooks, files and
+// endpoints do not, whatever the level of script-security.
+struct DirectiveLine
 {
-    auto verdict = checkConfig("client\nverb 3\nplugin /tmp/x.so\n");
-    EXPECT_FALSE(verdict.allowed);
-    EXPECT_NE(verdict.reason.find("line 3"), std::string::npos) << verdict.reason;
-    EXPECT_NE(verdict.reason.find("\"plugin\""), std::string::npos) << verdict.reason;
-    EXPECT_EQ(verdict.reason.find("/tmp/x.so"), std::string::npos) << verdict.reason;
+    const char* line;
+    bool allowed;
+};
 
-    // A file the user could not read (such as a key or a password list) must not end
-    // up in the service's log through the reason.
-    verdict = checkConfig("hunter2\n");
-    EXPECT_FALSE(verdict.allowed);
-    EXPECT_EQ(verdict.reason.find("hunter2"), std::string::npos) << verdict.reason;
+const DirectiveLine realWorldLines[] = {
+    // Windows-only and removed directives: allowed here, neutralised in the copy.
+    {"block-outside-dns", true},
+    {"register-dns", true},
+    {"ip-win32 dynamic 0 3600", true},
+    {"ip-win32 netsh", true},
+    {"dhcp-renew", true},
+    {"dhcp-release", true},
+    {"windows-driver wintun", true},
+    {"tap-sleep 5", true},
+    {"keysize 256", true},
+    {"key-method 2", true},
+    {"ncp-disable", true},
+    // Harmless options of the same kind.
+    {"disable-occ", true},
+    {"passtos", true},
+    {"down-pre", true},
+    {"up-delay", true},
+    {"script-security 2", true},
+    {"script-security 3", true},
+    {"--script-security 2", true},
+    {"setenv opt script-security 2", true},
+    {"allow-recursive-routing", true},
+    {"compat-mode 2.4.0", true},
+    {"max-routes 1000", true},
+    {"max-packet-size 1500", true},
+    {"remap-usr1 SIGHUP", true},
+    {"route-ipv6-gateway 2001:db8::1", true},
+    {"session-timeout 86400", true},
+    {"shaper 100000", true},
+    {"socket-flags TCP_NODELAY", true},
+    {"tcp-queue-limit 64", true},
+    {"tun-mtu-max 1600", true},
+    {"x509-track CN", true},
+    {"keying-material-exporter EXPORTER-label 32", true},
+    {"setenv opt block-outside-dns # unknown outside Windows", true},
+    {"ignore-unknown-option block-outside-dns", true},
+    {"resolv-retry infinite", true},
+    {"remote-cert-tls server", true},
+    {"verify-x509-name 'C=CH, O=Provider, CN=vpn.example' subject", true},
+    {"auth-user-pass", true},
+    {"pull-filter ignore \"redirect-gateway\"", true},
+    {"data-ciphers AES-256-GCM:AES-128-GCM:CHACHA20-POLY1305", true},
+    {"tls-cipher TLS-ECDHE-ECDSA-WITH-AES-256-GCM-SHA384", true},
+    {"route-method exe", true},
+    {"route-delay 2", true},
+    {"sndbuf 524288", true},
+    {"mssfix 1450 mtu", true},
+    {"explicit-exit-notify 2", true},
+    {"ping-timer-rem", true},
+    {"mute-replay-warnings", true},
+    // A level alone is no hook; a hook is refused on its own line.
+    {"script-security 2\nup /etc/openvpn/update-resolv-conf", false},
+    {"script-security 2\ndown /etc/openvpn/update-resolv-conf", false},
+    {"script-security 2\nroute-up /etc/openvpn/route.sh", false},
+    {"script-security 3\nauth-user-pass-verify /etc/openvpn/check.sh via-env", false},
+    {"script-security 2\ndns-updown /etc/openvpn/dns.sh", false},
+    {"script-security 2 system", false},
+    {"script-security", false},
+    {"plugin /usr/lib/openvpn/openvpn-plugin-down-root.so \"/etc/openvpn/down.sh\"", false},
+    {"up-restart", false},
+    {"management 127.0.0.1 7505", false},
+    {"management-query-passwords", false},
+    {"auth-user-pass /etc/openvpn/credentials.txt", false},
+    {"ca /etc/openvpn/ca.crt", false},
+    {"tls-auth ta.key 1", false},
+    {"status /var/log/openvpn-status.log", false},
+    {"log-append /var/log/openvpn.log", false},
+    {"writepid /run/openvpn.pid", false},
+    {"daemon", false},
+    {"tls-remote vpn.example", false},
+    {"mark 5", false},
+    {"bind-dev eth0", false},
+    {"dhcp-pre-release", false},
+};
+
+TEST(ConfigPolicy, RealWorldDirectiveLines)
+{
+    for (const DirectiveLine& entry : realWorldLines) {
+        const auto verdict = checkConfig(entry.line);
+        EXPECT_EQ(verdict.allowed, entry.allowed) << "[" << entry.line << "] " << verdict.reason;
+    }
+}
+
+TEST(ConfigPolicy, RefusalNamesTheDirectiveAndItsLineButNoValue)
+{
+    struct Case
+    {
+        std::string text;
+        std::string named; // empty: the reason names no directive
+        std::string line;
+    };
+    const std::string longName(33, 'x');
+    const std::vector<Case> cases = {
+        {"client\nverb 3\nplugin /tmp/x.so\n", "\"plugin\"", "line 3"},
+        {"client\n\nfrobnicate secret-value\n", "\"frobnicate\"", "line 3"},
+        {"setenv opt frobnicate secret", "\"frobnicate\"", "line 1"},
+        {"management-hold", "\"management-hold\"", "line 1"},
+        {std::string(32, 'y') + " value", "\"" + std::string(32, 'y') + "\"", "line 1"},
+        {"client\n" + longName + " value", "", "line 2"},
+        {"x\x01y value", "", "line 1"},
+    };
+    for (const Case& c : cases) {
+        const auto verdict = checkConfig(c.text);
+        ASSERT_FALSE(verdict.allowed) << c.text;
+        EXPECT_NE(verdict.reason.find(c.line), std::string::npos) << verdict.reason;
+        if (c.named.empty()) {
+            EXPECT_EQ(verdict.reason.find('"'), std::string::npos) << verdict.reason;
+        } else {
+            EXPECT_NE(verdict.reason.find(c.named), std::string::npos) << verdict.reason;
+        }
+        for (const char* value : {"value", "secret", "/tmp/x.so", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}) {
+            EXPECT_EQ(verdict.reason.find(value), std::string::npos) << verdict.reason;
+        }
+        for (const char ch : verdict.reason) {
+            EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << verdict.reason;
+        }
+    }
+}
+
+TEST(ConfigPolicy, LaunchCopyTellsOpenVpnToPassOverDirectivesItMayNotKnow)
+{
+    // Nothing to neutralise: the copy is the file, byte for byte.
+    const std::string plain = "\xEF\xBB\xBF"
+                              "client\r\nverb 3\r\nsetenv opt block-outside-dns\r\n";
+    EXPECT_EQ(launcher::launchCopyOf(plain), plain);
+
+    // Exactly the ones present, in any spelling OpenVPN reads as the directive, listed
+    // once, on a first line of their own; the byte order mark stays first.
+    const std::string provider = "\xEF\xBB\xBF"
+                                 "client\r\n--keysize 256\r\n\"block-outside-dns\"\r\n"
+                                 "ncp-disable\r\nblock-outside-dns\r\n<ca>\nregister-dns\n</ca>\n";
+    const std::string copy = launcher::launchCopyOf(provider);
+    EXPECT_EQ(copy, "ignore-unknown-option block-outside-dns keysize ncp-disable\n" + provider.substr(3));
+    EXPECT_TRUE(checkConfig(copy).allowed) << checkConfig(copy).reason;
+
+    // All ten at once still fit on one line OpenVPN reads whole.
+    std::string all;
+    for (const char* name : {"block-outside-dns", "register-dns", "ip-win32 dynamic", "dhcp-renew", "dhcp-release",
+                             "windows-driver wintun", "tap-sleep 1", "keysize 128", "key-method 2", "ncp-disable"}) {
+        all += std::string(name) + "\n";
+    }
+    const std::string allCopy = launcher::launchCopyOf(all);
+    const std::string header = allCopy.substr(0, allCopy.find('\n'));
+    EXPECT_EQ(header, "ignore-unknown-option block-outside-dns register-dns ip-win32 dhcp-renew dhcp-release "
+                      "windows-driver tap-sleep keysize key-method ncp-disable");
+    EXPECT_LE(header.size(), launcher::maxConfigLineBytes);
+}
+
+TEST(ConfigPolicy, ManagementPasswordFileHoldsOnePasswordLine)
+{
+    const std::string password = "3f9c0d2e8a7b41c6a5d4e3f2b1c0a9d8";
+    for (const std::string& content : {password, password + "\n", password + "\r\n", std::string(16, '!'),
+                                       std::string(launcher::maxManagementPasswordBytes, '~')}) {
+        EXPECT_TRUE(launcher::isManagementPasswordFile(content)) << content;
+    }
+    for (const std::string& content :
+         {std::string(), std::string("\n"), std::string(15, 'a'),
+          std::string(launcher::maxManagementPasswordBytes + 1, 'a'), password + "\n\n", password + "\nsecond",
+          "\n" + password, password.substr(0, 10) + " " + password, password + "\t", password + "\r",
+          password + std::string(1, '\0'), password + "\xC3\xA9"}) {
+        EXPECT_FALSE(launcher::isManagementPasswordFile(content)) << content;
+    }
 }
 
 TEST(ConfigPolicy, RefusesFilesOverTheLimit)

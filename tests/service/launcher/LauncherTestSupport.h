@@ -13,6 +13,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <mutex>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -111,7 +113,58 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::secon
     return true;
 }
 
-// Files named as configuration copies in a directory.
+// A log stream that threads may write while the test reads it.
+class SharedLog : public std::ostream
+{
+public:
+    SharedLog() : std::ostream(&buffer) {}
+
+    std::string text()
+    {
+        const std::lock_guard<std::mutex> hold(buffer.lock);
+        return buffer.content;
+    }
+    void clear()
+    {
+        const std::lock_guard<std::mutex> hold(buffer.lock);
+        buffer.content.clear();
+    }
+
+private:
+    struct Buffer : std::streambuf
+    {
+        int_type overflow(int_type c) override
+        {
+            if (c != traits_type::eof()) {
+                const std::lock_guard<std::mutex> hold(lock);
+                content.push_back(static_cast<char>(c));
+            }
+            return c;
+        }
+        std::streamsize xsputn(const char* text, std::streamsize count) override
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            content.append(text, static_cast<std::size_t>(count));
+            return count;
+        }
+        std::mutex lock;
+        std::string content;
+    };
+    Buffer buffer;
+};
+
+// A management password as the client writes it.
+inline const std::string managementPassword = "3f9c0d2e8a7b41c6a5d4e3f2b1c0a9d8";
+
+// The command line exactly as the client builds it.
+inline std::u16string clientLine(const std::u16string& program, const std::filesystem::path& config,
+                                 const std::filesystem::path& passwordFile, const std::u16string& port = u"50123")
+{
+    return program + u" --config \"" + text(config) + u"\" --management 127.0.0.1 " + port + u" \"" +
+           text(passwordFile) + u"\" --management-query-passwords";
+}
+
+// Files named as configuration or password copies in a directory.
 inline std::vector<std::filesystem::path> copiesIn(const std::filesystem::path& directory)
 {
     std::vector<std::filesystem::path> found;

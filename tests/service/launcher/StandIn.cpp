@@ -4,7 +4,9 @@
 //   QUARNEL_STANDIN_RECORD  file to write: one "arg:" line per argument (the program
 //                           first) and, on Linux, "fds:", "stdin:", "sigblk:" and "pid:"
 //                           lines; the file named after --config is copied to
-//                           "<record>.config"
+//                           "<record>.config", the one after --management ADDRESS
+//                           PORT to "<record>.password"
+//   QUARNEL_STANDIN_SAY     text to write to standard error first
 //   QUARNEL_STANDIN_EXIT    exit code (default 0)
 //   QUARNEL_STANDIN_SIGNAL  Linux: end by this signal instead
 
@@ -71,6 +73,10 @@ std::string statusField(const std::string& field)
 
 int main(int argc, char** argv)
 {
+    if (const char* say = std::getenv("QUARNEL_STANDIN_SAY")) {
+        std::fputs(say, stderr);
+        std::fflush(stderr);
+    }
     std::ostringstream report;
 #ifdef __linux__
     report << "fds:" << openDescriptors() << "\n";
@@ -86,11 +92,17 @@ int main(int argc, char** argv)
 
     const char* record = std::getenv("QUARNEL_STANDIN_RECORD");
     if (record != nullptr && *record != '\0') {
+        const auto copy = [&](const char* from, const char* suffix) {
+            std::ifstream in(from, std::ios::binary);
+            std::ofstream out(std::string(record) + suffix, std::ios::binary);
+            out << in.rdbuf();
+        };
         for (int i = 1; i + 1 < argc; ++i) {
             if (std::string(argv[i]) == "--config") {
-                std::ifstream config(argv[i + 1], std::ios::binary);
-                std::ofstream copy(std::string(record) + ".config", std::ios::binary);
-                copy << config.rdbuf();
+                copy(argv[i + 1], ".config");
+            }
+            if (std::string(argv[i]) == "--management" && i + 3 < argc) {
+                copy(argv[i + 3], ".password");
             }
         }
         // Written last and whole, so that a test that sees the file sees all of it.

@@ -112,6 +112,7 @@ protected:
                                         "exit $(cat \"$d/exit-code\" 2>/dev/null || echo 0)\n";
         fs::permissions(paths.openvpn, fs::perms::owner_all);
         std::ofstream(root / "client.ovpn") << "client\ndev tun\nremote 198.51.100.1 1194\n";
+        std::ofstream(root / "management.pass") << "0123456789abcdef0123456789abcdef\n";
 
         // A machine whose zone is Etc/UTC, with a few real zones to switch to.
         const fs::path zoneinfo = root / "machine/usr/share/zoneinfo";
@@ -196,10 +197,11 @@ protected:
     // The command line the client sends to start OpenVPN.
     std::string openvpnLine() const { return openvpnLine(root / "client.ovpn"); }
     std::string openvpnLine(const fs::path& config) const { return openvpnLine(config, paths.openvpn); }
-    static std::string openvpnLine(const fs::path& config, const std::string& program)
+    // Every request names the same management password file, which anyone may read.
+    std::string openvpnLine(const fs::path& config, const std::string& program) const
     {
-        return program + " --config \"" + config.string() +
-               "\" --management 127.0.0.1 7505 --management-query-passwords";
+        return program + " --config \"" + config.string() + "\" --management 127.0.0.1 7505 \"" +
+               (root / "management.pass").string() + "\" --management-query-passwords";
     }
 
     int runsRecorded() const

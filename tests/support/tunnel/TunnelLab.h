@@ -69,6 +69,14 @@ public:
     bool addServerAddress(const QString& address);
     // Kills the programs of that name the service started (a tunnel program that dies).
     bool killServiceChild(const QString& name);
+    // Everything the service has written so far (its log: standard output and error).
+    QByteArray serviceOutput()
+    {
+        if (service != nullptr) {
+            serviceLog += service->readAll();
+        }
+        return serviceLog;
+    }
 
 private:
     bool ip(const QStringList& arguments);
@@ -83,4 +91,5 @@ private:
     std::vector<std::unique_ptr<QProcess>> processes;
     QProcess* service = nullptr;
     std::vector<QProcess*> serverProcesses;
+    QByteArray serviceLog;
 };

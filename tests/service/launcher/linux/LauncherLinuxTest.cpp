@@ -33,6 +33,8 @@ protected:
         privateDirectory = temporary.path() / "private";
         clientConfig = temporary.path() / "client.ovpn";
         writeFile(clientConfig, allowedConfig);
+        passwordFile = temporary.path() / "management.txt";
+        writeFile(passwordFile, managementPassword + "\n");
         setEnvironment("QUARNEL_STANDIN_RECORD", record.string());
         setEnvironment("QUARNEL_STANDIN_EXIT", "0");
         unsetenv("QUARNEL_STANDIN_SIGNAL");
@@ -51,8 +53,7 @@ protected:
 
     std::u16string clientLine(const std::filesystem::path& config) const
     {
-        return text(standInPath().string() + " --config \"" + config.string() +
-                    "\" --management 127.0.0.1 1194 --management-query-passwords");
+        return launchertest::clientLine(text(standInPath()), config, passwordFile, u"1194");
     }
 
     std::string recorded(const std::string& key) const
@@ -71,7 +72,8 @@ protected:
     std::filesystem::path record;
     std::filesystem::path privateDirectory;
     std::filesystem::path clientConfig;
-    std::ostringstream log;
+    std::filesystem::path passwordFile;
+    SharedLog log;
 };
 
 TEST_F(LauncherLinuxTest, ChildGetsNoDescriptorButTheStandardOnes)
@@ -157,27 +159,30 @@ TEST_F(LauncherLinuxTest, PrivateDirectoryAndCopyAreOnlyTheServices)
     chmod(privateDirectory.c_str(), 0755);
 
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
-    ASSERT_TRUE(launcher.run(clientLine(clientConfig), false).started) << log.str();
+    ASSERT_TRUE(launcher.run(clientLine(clientConfig), false).started) << log.text();
     struct stat status;
     ASSERT_EQ(lstat(privateDirectory.c_str(), &status), 0);
     EXPECT_TRUE(S_ISDIR(status.st_mode));
     EXPECT_EQ(status.st_mode & 07777, 0700u);
     EXPECT_EQ(status.st_uid, geteuid());
 
+    // The configuration and the management password.
     const auto copies = copiesIn(privateDirectory);
-    ASSERT_EQ(copies.size(), 1u);
-    ASSERT_EQ(lstat(copies[0].c_str(), &status), 0);
-    EXPECT_TRUE(S_ISREG(status.st_mode));
-    EXPECT_EQ(status.st_mode & 07777, 0600u);
-    EXPECT_EQ(status.st_uid, geteuid());
-    EXPECT_EQ(readFile(copies[0]), allowedConfig);
+    ASSERT_EQ(copies.size(), 2u);
+    for (const auto& copy : copies) {
+        ASSERT_EQ(lstat(copy.c_str(), &status), 0);
+        EXPECT_TRUE(S_ISREG(status.st_mode));
+        EXPECT_EQ(status.st_mode & 07777, 0600u);
+        EXPECT_EQ(status.st_uid, geteuid());
+        EXPECT_EQ(readFile(copy), copy.extension() == ".pass" ? managementPassword + "\n" : allowedConfig);
+    }
     waitUntil([&] { return std::filesystem::exists(record); });
 }
 
 TEST_F(LauncherLinuxTest, LinksPlantedAtCopyNamesAreNotFollowed)
 {
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
-    ASSERT_TRUE(launcher.run(clientLine(clientConfig), true).started) << log.str();
+    ASSERT_TRUE(launcher.run(clientLine(clientConfig), true).started) << log.text();
 
     // The next names the launcher will try: one link to a file that must stay as it is,
     // one to a file that must not come into being.
@@ -185,11 +190,13 @@ TEST_F(LauncherLinuxTest, LinksPlantedAtCopyNamesAreNotFollowed)
     const auto absent = temporary.path() / "absent";
     writeFile(victim, "victim");
     const std::string pid = std::to_string(getpid());
-    std::filesystem::create_symlink(victim, privateDirectory / ("config-" + pid + "-2.ovpn"));
-    std::filesystem::create_symlink(absent, privateDirectory / ("config-" + pid + "-3.ovpn"));
+    // The first run took the names ending in 1 and 2; the second tries 3, then its
+    // configuration takes 4 and its password 5.
+    std::filesystem::create_symlink(victim, privateDirectory / ("config-" + pid + "-3.ovpn"));
+    std::filesystem::create_symlink(absent, privateDirectory / ("config-" + pid + "-5.pass"));
 
     std::filesystem::remove(record);
-    ASSERT_TRUE(launcher.run(clientLine(clientConfig), true).started) << log.str();
+    ASSERT_TRUE(launcher.run(clientLine(clientConfig), true).started) << log.text();
     EXPECT_EQ(readFile(victim), "victim");
     EXPECT_FALSE(std::filesystem::exists(absent));
     EXPECT_EQ(readFile(record.string() + ".config"), allowedConfig);
@@ -243,9 +250,8 @@ TEST_F(LauncherLinuxTest, ProgramReachedThroughALinkIsTheInstalledOne)
     const auto link = temporary.path() / "openvpn-link";
     std::filesystem::create_symlink(standInPath(), link);
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
-    const auto line = text(link.string() + " --config \"" + clientConfig.string() +
-                           "\" --management 127.0.0.1 1194 --management-query-passwords");
-    ASSERT_TRUE(launcher.run(line, true).started) << log.str();
+    const auto line = launchertest::clientLine(text(link), clientConfig, passwordFile);
+    ASSERT_TRUE(launcher.run(line, true).started) << log.text();
     // What runs is the installed path, never the name the client gave.
     ASSERT_FALSE(recordedArguments().empty());
     EXPECT_EQ(recordedArguments()[0], standInPath().string());

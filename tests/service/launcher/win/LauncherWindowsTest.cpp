@@ -130,9 +130,10 @@ TEST_F(LauncherWindowsTest, PrivateDirectoryGrantsOnlySystemAndAdministrators)
 {
     const auto config = temporary.path() / "client.ovpn";
     writeFile(config, "client\r\ndev tun\r\n");
+    const auto password = temporary.path() / "management.txt";
+    writeFile(password, managementPassword + "\r\n");
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
-    const auto line = text(standInPath()) + u" --config \"" + text(config) +
-                      u"\" --management 127.0.0.1 1194 --management-query-passwords";
+    const auto line = launchertest::clientLine(text(standInPath()), config, password, u"1194");
     // The run needs the protected list to have been set without error.
     ASSERT_TRUE(launcher.run(line, true).started) << log.str();
     if (underWine()) {
