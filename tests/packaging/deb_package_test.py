@@ -7,7 +7,8 @@ with systemd's tools replaced by recorders).
 Usage: deb_package_test.py SOURCE_DIR BUILD_DIR [--dns-hook]
 
 --dns-hook: the build made quarnel-dns-hook, so the package must carry it.
-Exit status 0 when every check held, 1 otherwise, 77 (skipped) when a tool is missing.
+Exit status 0 when every check held, 1 otherwise, 77 (skipped) when a tool or the
+private mount namespace is missing.
 """
 
 import os
@@ -286,7 +287,13 @@ def main():
         print("SKIP missing " + ", ".join(missing) + " (make deps installs them)")
         return 77
     result = unittest.main(argv=[sys.argv[0], "-v"], exit=False).result
-    return 0 if result.wasSuccessful() else 1
+    if not result.wasSuccessful():
+        return 1
+    # A check that could not run makes the whole test a skip, never a silent pass.
+    if result.skipped:
+        print("SKIP " + "; ".join(reason for _, reason in result.skipped))
+        return 77
+    return 0
 
 
 if __name__ == "__main__":
