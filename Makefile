@@ -34,7 +34,7 @@ DEB_PACKAGES := \
 	qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev qttools5-dev-tools libssl3 \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
-	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils \
+	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils dnsmasq-base \
 	fonts-wqy-microhei fonts-lohit-deva \
 	dpkg-dev lintian librsvg2-bin \
 	g++-mingw-w64-x86-64 wine64 nodejs $(NPM_DEB)
@@ -126,9 +126,9 @@ bench: deps
 
 install: build
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel $(DESTDIR)$(BINDIR)/quarnel
-	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-dns-hook $(DESTDIR)$(SERVICEDIR)/quarnel-dns-hook
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-servicectl $(DESTDIR)$(BINDIR)/quarnel-servicectl
 	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-service $(DESTDIR)$(SERVICEDIR)/quarnel-service
+	install -D -m 0755 $(BUILD_DIR)/bin/quarnel-dns-hook $(DESTDIR)$(SERVICEDIR)/quarnel-dns-hook
 	install -D -m 0644 $(CLDR_ZONES) $(DESTDIR)$(SERVICEDIR)/windowsZones.xml
 	install -d $(DESTDIR)$(UNITDIR)
 	sed 's|/usr/local/lib/quarnel/|$(SERVICEDIR)/|' packaging/linux/quarnel-service.service \

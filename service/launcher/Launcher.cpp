@@ -112,6 +112,28 @@ private:
     std::string optionsError;
 };
 
+// The OpenVPN command of the DNS hook: "<hook> --state-dir <directory>". OpenVPN splits
+// it at blanks and reads quotes and backslashes, so the paths may hold neither.
+bool dnsHookCommand(const LaunchSettings& settings, std::u16string& command, std::string& refusal)
+{
+    const auto plain = [](const std::string& path) {
+        return !path.empty() && path.front() == '/' &&
+               path.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._+-") ==
+                   std::string::npos;
+    };
+    const std::string hook = settings.dnsHook.u8string();
+    const std::string directory = settings.dnsStateDirectory.u8string();
+    if (!plain(hook) || !plain(directory)) {
+        refusal = "the DNS hook or its state directory path cannot be passed to OpenVPN";
+        return false;
+    }
+    if (!isTrustedProgram(settings.dnsHook)) {
+        refusal = "untrusted DNS hook";
+        return false;
+    }
+    return utf8ToUtf16(hook + " --state-dir " + directory, command);
+}
+
 std::string utf8(const std::u16string& text)
 {
     std::string converted;
@@ -159,6 +181,10 @@ LaunchResult Launcher::run(const std::u16string& commandLine, bool wait, service
     if (!isTrustedProgram(settings.openvpnProgram)) {
         return refuse("untrusted program");
     }
+    std::u16string hookCommand;
+    if (!settings.dnsHook.empty() && !dnsHookCommand(settings, hookCommand, reason)) {
+        return refuse(reason);
+    }
 
     const ConfigFile file = readConfigFile(request.configPath, maxConfigBytes, client);
     if (!file.ok) {
@@ -196,6 +222,7 @@ LaunchResult Launcher::run(const std::u16string& commandLine, bool wait, service
     actual.configPath = copy.path;
     actual.port = request.port;
     actual.passwordPath = passwordCopy.path;
+    actual.hookCommand = hookCommand;
     const std::u16string line = actual.toCommandLine();
     // A path that the quoting rules would read differently (a quote in it, say) must
     // not turn into other arguments.

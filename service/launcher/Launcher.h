@@ -24,6 +24,14 @@ struct LaunchSettings
     // Windows "<application data of the service account>\Quarnel\launch", beside
     // settings.dat. See PrivateStore for what is checked and enforced.
     std::filesystem::path privateDirectory;
+    // Linux: the service's own DNS hook, which OpenVPN runs as --up and --down (with
+    // --script-security 2, after the configuration, so nothing in it can change them) to
+    // point the resolver at the tunnel's servers and back: quarnel-dns-hook beside the
+    // service, and the directory where it records what it changed. Empty: no hook
+    // (Windows, where OpenVPN and the TAP adapter see to DNS). A hook that is set but not
+    // trusted refuses every run: a tunnel without it would resolve outside the tunnel.
+    std::filesystem::path dnsHook = {};
+    std::filesystem::path dnsStateDirectory = {};
 };
 
 struct LaunchResult

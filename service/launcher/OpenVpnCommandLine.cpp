@@ -130,14 +130,22 @@ bool OpenVpnCommandLine::parse(const std::u16string& line, OpenVpnCommandLine& p
 
 std::u16string OpenVpnCommandLine::toCommandLine() const
 {
-    return u"\"" + program + u"\"" + configOption + u"\"" + configPath + u"\"" + managementOption + decimal(port) +
-           u" \"" + passwordPath + u"\"" + passwordsOption;
+    std::u16string line = u"\"" + program + u"\"" + configOption + u"\"" + configPath + u"\"" + managementOption +
+                          decimal(port) + u" \"" + passwordPath + u"\"" + passwordsOption;
+    if (!hookCommand.empty()) {
+        line += u" --script-security 2 --up \"" + hookCommand + u"\" --down \"" + hookCommand + u"\"";
+    }
+    return line;
 }
 
 std::vector<std::u16string> OpenVpnCommandLine::arguments() const
 {
-    return {program,      u"--config",   configPath,   u"--management",
-            u"127.0.0.1", decimal(port), passwordPath, u"--management-query-passwords"};
+    std::vector<std::u16string> arguments{program,      u"--config",   configPath,   u"--management",
+                                          u"127.0.0.1", decimal(port), passwordPath, u"--management-query-passwords"};
+    if (!hookCommand.empty()) {
+        arguments.insert(arguments.end(), {u"--script-security", u"2", u"--up", hookCommand, u"--down", hookCommand});
+    }
+    return arguments;
 }
 
 } // namespace launcher

@@ -17,6 +17,9 @@ struct OpenVpnCommandLine
     std::u16string configPath;
     int port = 0;
     std::u16string passwordPath;
+    // Never part of a request: the service's own DNS hook (program and arguments, as
+    // one OpenVPN command), added as --script-security 2 --up CMD --down CMD when set.
+    std::u16string hookCommand;
 
     // Fills parsed and returns true for a line of exactly that shape; otherwise returns
     // false with the reason in refusal, which never quotes the request's text.

@@ -10,11 +10,11 @@
 #include "linux/SystemdReporter.h"
 
 #include "dns/DnsGuard.h"
-
 #include "firewall/Firewall.h"
 #include "firewall/SystemEngine.h"
 #include "pipe/PipeServer.h"
 #include "pipe/StopEvent.h"
+#include "platform/ExecutablePath.h"
 #include "timezone/IanaZoneMapping.h"
 #include "timezone/TimezoneChanger.h"
 #include "timezone/linux/LinuxZoneAccess.h"
@@ -126,6 +126,8 @@ int main(int argc, char** argv)
     launcher::LaunchSettings launch;
     launch.openvpnProgram = options.openvpnPath;
     launch.privateDirectory = std::filesystem::path(runtimeDirectory) / "launch";
+    launch.dnsHook = serviceplatform::executableDirectory() / "quarnel-dns-hook";
+    launch.dnsStateDirectory = resolverPaths.stateDirectory;
     service::LauncherRunner runner(launch);
     service::Dispatcher dispatcher(firewall, timezone, runner, savedState);
 

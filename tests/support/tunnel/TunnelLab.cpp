@@ -228,7 +228,7 @@ bool TunnelLab::waitForLine(QProcess* process, const QByteArray& line, int timeo
     return false;
 }
 
-bool TunnelLab::startServer(const QString& mode)
+bool TunnelLab::startServer(const QString& mode, const QByteArray& extraConfig)
 {
     stopServer();
     const bool stealth = mode == QLatin1String("stealth");
@@ -261,7 +261,7 @@ bool TunnelLab::startServer(const QString& mode)
                               " via-file\n"
                               "script-security 2\n"
                               "tmp-dir " +
-                              QFile::encodeName(dir.path()) + "\nverb 3\n";
+                              QFile::encodeName(dir.path()) + "\nverb 3\n" + extraConfig;
     if (!writeFile(path("server.conf"), config)) {
         error = QStringLiteral("cannot write the server configuration");
         return false;
@@ -305,14 +305,17 @@ void TunnelLab::stopServer()
     serverProcesses.clear();
 }
 
-bool TunnelLab::startService()
+bool TunnelLab::startService(const QStringList& through)
 {
     QDir().mkpath(path("state"));
     QDir().mkpath(path("tzroot/etc"));
     QDir().mkpath(path("tzroot/usr/share/zoneinfo"));
-    service = launch(clientNs, QStringLiteral(QUARNEL_SERVICE_BIN),
-                     {"--socket", serviceSocket(), "--openvpn", "/usr/sbin/openvpn", "--state-dir", path("state"),
-                      "--timezone-root", path("tzroot")});
+    QFile::remove(serviceSocket());
+    QStringList command = through;
+    command << QStringLiteral(QUARNEL_SERVICE_BIN) << "--socket" << serviceSocket() << "--openvpn"
+            << "/usr/sbin/openvpn"
+            << "--state-dir" << path("state") << "--timezone-root" << path("tzroot");
+    service = launch(clientNs, command.takeFirst(), command);
     QElapsedTimer clock;
     clock.start();
     while (!QFileInfo::exists(serviceSocket())) {
@@ -323,6 +326,21 @@ bool TunnelLab::startService()
     }
     qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(serviceSocket()));
     return true;
+}
+
+bool TunnelLab::stopService(bool crash)
+{
+    if (service == nullptr) {
+        return false;
+    }
+    if (crash) {
+        service->kill();
+    } else {
+        service->terminate();
+    }
+    const bool ended = service->waitForFinished(15000);
+    service = nullptr;
+    return ended;
 }
 
 QByteArray TunnelLab::configText() const

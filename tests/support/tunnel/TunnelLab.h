@@ -45,13 +45,18 @@ public:
 
     // The OpenVPN server in the server namespace: "udp" or "tcp" on 10.99.0.2:1194, or
     // "stealth": TCP on the server's 127.0.0.1:1194 behind a stunnel server on 10.99.0.2:443.
-    // Returns when the server is ready.
-    bool startServer(const QString& mode);
+    // Returns when the server is ready. extraConfig: more lines for the server's
+    // configuration (push "dhcp-option ...", say).
+    bool startServer(const QString& mode, const QByteArray& extraConfig = QByteArray());
     void stopServer();
 
     // The real service in the client namespace, on a private socket and state directory,
-    // running the system's OpenVPN.
-    bool startService();
+    // running the system's OpenVPN. through: a program and its arguments that the
+    // service's command line is handed to (nsenter into a private mount namespace, say).
+    bool startService(const QStringList& through = QStringList());
+    // Ends the service: SIGTERM, its stop control, or SIGKILL, a crash. Returns when it
+    // has ended.
+    bool stopService(bool crash = false);
     QString serviceSocket() const { return path(QStringLiteral("service.socket")); }
 
     // What the web API hands the client for this provider.
