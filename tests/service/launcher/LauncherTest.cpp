@@ -155,12 +155,12 @@ TEST_F(LauncherTest, CopyOfARunNotWaitedForLastsUntilTheProgramHasEnded)
     const auto result = launcher.run(clientLine(), false);
     EXPECT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0);
-    // The configuration and the management password.
-    ASSERT_EQ(copiesIn(privateDirectory).size(), 2u);
 
+    // The program read both copies while it ran, ...
     ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(record); }));
     EXPECT_EQ(readFile(record.string() + ".config"), allowedConfig);
-    // Gone with the program, before anything else happens here.
+    EXPECT_EQ(readFile(record.string() + ".password"), managementPassword + "\n");
+    // ... and they went with it, before anything else happens here.
     EXPECT_TRUE(waitUntil([&] { return copiesIn(privateDirectory).empty(); }));
     EXPECT_TRUE(waitForExitLine());
     launcher.removeEndedCopies();
@@ -177,7 +177,8 @@ TEST_F(LauncherTest, RemoveCopiesLeavesNoCopyBehind)
     Launcher launcher(settings(), log);
     ASSERT_TRUE(launcher.run(clientLine(), false).started);
     ASSERT_TRUE(launcher.run(clientLine(), false).started);
-    EXPECT_EQ(copiesIn(privateDirectory).size(), 4u);
+    // Fewer once the programs have ended by themselves.
+    EXPECT_LE(copiesIn(privateDirectory).size(), 4u);
 
     launcher.removeCopies();
     EXPECT_TRUE(copiesIn(privateDirectory).empty());
@@ -190,7 +191,8 @@ TEST_F(LauncherTest, DestructionRemovesTheCopies)
     {
         Launcher launcher(settings(), log);
         ASSERT_TRUE(launcher.run(clientLine(), false).started);
-        EXPECT_EQ(copiesIn(privateDirectory).size(), 2u);
+        // Fewer once the program has ended by itself.
+        EXPECT_LE(copiesIn(privateDirectory).size(), 2u);
     }
     EXPECT_TRUE(copiesIn(privateDirectory).empty());
     waitUntil([&] { return std::filesystem::exists(record); });

@@ -158,8 +158,11 @@ TEST_F(LauncherLinuxTest, PrivateDirectoryAndCopyAreOnlyTheServices)
     std::filesystem::create_directories(privateDirectory);
     chmod(privateDirectory.c_str(), 0755);
 
+    // Stopped once it has started, so that its copies stay while they are looked at.
+    setenv("QUARNEL_STANDIN_SIGNAL", "19", 1);
     Launcher launcher(LaunchSettings{standInPath(), privateDirectory}, log);
     ASSERT_TRUE(launcher.run(clientLine(clientConfig), false).started) << log.text();
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(record); }));
     struct stat status;
     ASSERT_EQ(lstat(privateDirectory.c_str(), &status), 0);
     EXPECT_TRUE(S_ISDIR(status.st_mode));
@@ -176,7 +179,8 @@ TEST_F(LauncherLinuxTest, PrivateDirectoryAndCopyAreOnlyTheServices)
         EXPECT_EQ(status.st_uid, geteuid());
         EXPECT_EQ(readFile(copy), copy.extension() == ".pass" ? managementPassword + "\n" : allowedConfig);
     }
-    waitUntil([&] { return std::filesystem::exists(record); });
+    kill(std::atoi(recorded("pid").c_str()), SIGKILL);
+    EXPECT_TRUE(waitUntil([&] { return copiesIn(privateDirectory).empty(); }));
 }
 
 TEST_F(LauncherLinuxTest, LinksPlantedAtCopyNamesAreNotFollowed)
