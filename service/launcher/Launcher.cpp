@@ -86,7 +86,7 @@ public:
             "RunProcess: OpenVPN process " + std::to_string(pid) + " exited with status " + std::to_string(exitCode);
         if (std::chrono::steady_clock::now() - start < earlyExit) {
             text += " within " + std::to_string(earlyExit.count()) + " s of its start";
-            text += optionsError.empty() ? ", no options error printed" : "; first options error: " + optionsError;
+            text += optionsError.empty() ? ", no options error seen" : "; first options error: " + optionsError;
         }
         log->line(text);
     }
