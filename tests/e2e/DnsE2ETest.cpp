@@ -101,6 +101,9 @@ private slots:
         QTest::newRow("service stopped") << "stop";
         // The service and its OpenVPN die at once; the next start restores.
         QTest::newRow("service crashed, then restarted") << "crash";
+        // The server goes away: OpenVPN closes the device when its ping times out. Last,
+        // since the server is not started again.
+        QTest::newRow("tunnel dropped") << "drop";
     }
 
     void resolverComesBackWhenTheTunnelEnds()
@@ -145,6 +148,11 @@ private slots:
             connector.stop();
             QVERIFY(connector.wait(15000));
             QVERIFY2(lab->startService(throughPrivateMounts()), qPrintable(lab->failure()));
+        } else if (ending == "drop") {
+            lab->stopServer();
+            QTRY_COMPARE_WITH_TIMEOUT(resolverFile(), machineResolver, 40000);
+            connector.stop();
+            QVERIFY(connector.wait(15000));
         } else {
             QVERIFY(lab->stopService(true));
             QVERIFY(killClientPrograms("openvpn"));
