@@ -389,8 +389,9 @@ bool ResolverSwitch::apply(const PushedDns& dns, const std::string& device, cons
     if (!state.open(paths.stateDirectory, error)) {
         return false;
     }
-    // The original must be the machine's own, not what an earlier tunnel left.
-    if (restoreLocked(state, nullptr, error) == Outcome::Failed) {
+    // The original must be the machine's own, not what an earlier tunnel left. A record
+    // nobody could read is gone after the attempt and blocks nothing.
+    if (restoreLocked(state, nullptr, error) == Outcome::Failed && state.exists(recordName)) {
         return false;
     }
     if (resolvedRuns()) {

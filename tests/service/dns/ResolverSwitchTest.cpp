@@ -264,8 +264,11 @@ TEST_F(ResolverSwitchTest, AnUnreadableRecordIsDroppedAndTheFileLeftAlone)
     EXPECT_EQ(resolver.restore(nullptr, error), ResolverSwitch::Outcome::Failed);
     EXPECT_FALSE(recorded());
     EXPECT_EQ(readFile(paths.resolvConf), during);
-    // The next tunnel is not blocked by it.
+    // Nor does one block the next tunnel.
+    writeFile(temporary / "state" / "record", "garbage");
     ASSERT_TRUE(resolver.apply(tunnelDns(), "tun0", self(), error)) << error;
+    DnsRecord record;
+    EXPECT_TRUE(resolver.readRecord(record));
 }
 
 TEST_F(ResolverSwitchTest, ResolvedGetsPerLinkServersAndTheCatchAllDomain)
