@@ -64,9 +64,6 @@ ConfigFile readConfigFile(const std::u16string& path, std::size_t limit, service
     if (fstat(located.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return refuse("the configuration file is not a regular file");
     }
-    if (static_cast<unsigned long long>(status.st_size) > limit) {
-        return refuse("the configuration file is larger than " + std::to_string(limit) + " bytes");
-    }
     // Reopening through the descriptor reaches the very file just checked, whatever
     // has happened to the name since.
     const std::string reopen = "/proc/self/fd/" + std::to_string(located.get());
@@ -74,6 +71,10 @@ ConfigFile readConfigFile(const std::u16string& path, std::size_t limit, service
     asClient.release();
     if (readable.get() < 0) {
         return refuse(notReadable);
+    }
+    // Only now: a file the client may not read is "not readable", whatever its size.
+    if (static_cast<unsigned long long>(status.st_size) > limit) {
+        return refuse("the configuration file is larger than " + std::to_string(limit) + " bytes");
     }
 
     ConfigFile file;

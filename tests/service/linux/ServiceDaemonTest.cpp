@@ -471,6 +471,7 @@ TEST_F(ServiceDaemon, ConfigurationFileIsOpenedWithTheRequesterRights)
     constexpr gid_t serviceGroup = 4343;
     const fs::path rootGroup = file("service-group.ovpn", allowed, groupRead, 0, serviceGroup);
     const fs::path rootOnlyRefused = file("root-only-up.ovpn", allowed + "up /bin/sh\n", ownerRead, 0, 0);
+    const fs::path rootOnlyLarge = file("root-only-large.ovpn", allowed + std::string(2 << 20, '#'), ownerRead, 0, 0);
     const fs::path theirs = file("theirs.ovpn", allowed, ownerRead, nobody, nobody);
     const fs::path viaGroup = file("via-group.ovpn", allowed, groupRead, 0, extraGroup);
     fs::create_directory(root / "closed");
@@ -503,6 +504,7 @@ TEST_F(ServiceDaemon, ConfigurationFileIsOpenedWithTheRequesterRights)
         {"in a directory nobody may enter", asNobody(behindClosed), "ok=0 value=0"},
         {"of the user's group, sent without it", asNobody(viaGroup), "ok=0 value=0"},
         {"readable by root only, with a forbidden directive", asNobody(rootOnlyRefused), "ok=0 value=0"},
+        {"readable by root only, over the size limit", asNobody(rootOnlyLarge), "ok=0 value=0"},
         {"missing", asNobody(root / "missing.ovpn"), "ok=0 value=0"},
     };
     for (const Case& c : refused) {
