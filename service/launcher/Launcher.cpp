@@ -8,6 +8,7 @@
 #include "launcher/TextEncoding.h"
 #include "launcher/WindowsCommandLine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -231,6 +232,11 @@ LaunchResult Launcher::run(const std::u16string& commandLine, bool wait, service
         return refuse("the installed OpenVPN or private directory path cannot be quoted");
     }
 
+    if (!endEarlierRuns()) {
+        removeBoth();
+        return refuse("an OpenVPN started earlier did not end");
+    }
+
     const auto report = std::make_shared<RunReport>(log);
     for (const std::u16string* path : {&copy.path, &passwordCopy.path}) {
         std::filesystem::path native;
@@ -287,6 +293,23 @@ LaunchResult Launcher::refuse(const std::string& reason)
     LaunchResult result;
     result.refusal = reason;
     return result;
+}
+
+bool Launcher::endEarlierRuns()
+{
+    bool allEnded = true;
+    std::vector<RunningProcess*> ended;
+    for (const LiveCopy& copy : liveCopies) {
+        RunningProcess* process = copy.process.get();
+        if (std::find(ended.begin(), ended.end(), process) != ended.end() || process->hasEnded()) {
+            continue;
+        }
+        log->line("RunProcess: ending the OpenVPN process started earlier");
+        allEnded = process->end(settings.endGrace) && allEnded;
+        ended.push_back(process);
+    }
+    removeEndedCopies();
+    return allEnded;
 }
 
 void Launcher::removeEndedCopies()

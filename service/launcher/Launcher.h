@@ -4,6 +4,7 @@
 #include "launcher/RunningProcess.h"
 #include "pipe/ClientRights.h"
 
+#include <chrono>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -32,6 +33,8 @@ struct LaunchSettings
     // trusted refuses every run: a tunnel without it would resolve outside the tunnel.
     std::filesystem::path dnsHook = {};
     std::filesystem::path dnsStateDirectory = {};
+    // How long an OpenVPN started earlier gets to end at each step (see run).
+    std::chrono::milliseconds endGrace = std::chrono::seconds(5);
 };
 
 struct LaunchResult
@@ -67,6 +70,12 @@ struct LaunchResult
 // run not waited for, by the thread that watches it), failing that at the next run once
 // the process is seen to have ended, and all of them by removeCopies.
 //
+// One tunnel at a time: before it starts OpenVPN, the launcher ends every OpenVPN it
+// started earlier that still runs (one whose client went away without a word, killed
+// say), and waits until it has ended: "RunProcess: ending the OpenVPN process started
+// earlier" is logged. One that will not end is a refusal, and nothing is started. The
+// firewall is not touched meanwhile: its rules hold for any tunnel device.
+//
 // What the host does: build it once with the settings above, call run from the worker
 // thread only, and call removeCopies when the service stops (the destructor does too).
 // On Linux, children are reaped by the launcher itself (ProcessLauncher): the host must
@@ -100,6 +109,7 @@ private:
     };
 
     LaunchResult refuse(const std::string& reason);
+    bool endEarlierRuns();
 
     LaunchSettings settings;
     std::shared_ptr<LaunchLog> log;

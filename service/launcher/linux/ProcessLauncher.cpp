@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,7 +107,7 @@ class SpawnedProcess : public RunningProcess
 {
 public:
     SpawnedProcess(pid_t pid, int outputFd, std::shared_ptr<ProcessWatcher> watcher)
-        : pid(pid), state(std::make_shared<ReapState>())
+        : pid(pid), pidFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0))), state(std::make_shared<ReapState>())
     {
         // The thread holds only the shared state and the watcher, so it may outlive this
         // object and the service's launcher; at process exit it simply goes with the rest.
@@ -126,6 +127,16 @@ public:
         }
     }
 
+    ~SpawnedProcess() override
+    {
+        if (pidFd >= 0) {
+            close(pidFd);
+        }
+    }
+
+    SpawnedProcess(const SpawnedProcess&) = delete;
+    SpawnedProcess& operator=(const SpawnedProcess&) = delete;
+
     bool hasEnded() override
     {
         if (reaperRunning || state->ended) {
@@ -139,8 +150,36 @@ public:
         return state->ended;
     }
 
+    bool end(std::chrono::milliseconds grace) override
+    {
+        for (const int number : {SIGTERM, SIGKILL}) {
+            if (hasEnded()) {
+                return true;
+            }
+            send(number);
+            const auto deadline = std::chrono::steady_clock::now() + grace;
+            while (!hasEnded() && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        return hasEnded();
+    }
+
 private:
+    // Through the process descriptor taken at the start, which cannot name another
+    // process once this one has been reaped and its id given out again. (Called through
+    // syscall: the glibc 2.36 header declares the wrappers without C linkage.)
+    void send(int number)
+    {
+        if (pidFd >= 0) {
+            syscall(SYS_pidfd_send_signal, pidFd, number, nullptr, 0);
+        } else if (!state->ended) {
+            kill(pid, number);
+        }
+    }
+
     pid_t pid;
+    int pidFd;
     std::shared_ptr<ReapState> state;
     bool reaperRunning = false;
 };

@@ -27,6 +27,18 @@ public:
         return process == nullptr;
     }
 
+    bool end(std::chrono::milliseconds grace) override
+    {
+        if (hasEnded()) {
+            return true;
+        }
+        TerminateProcess(process, 1);
+        if (WaitForSingleObject(process, static_cast<DWORD>(grace.count())) == WAIT_OBJECT_0) {
+            release();
+        }
+        return process == nullptr;
+    }
+
 private:
     void release()
     {

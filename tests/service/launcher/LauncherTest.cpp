@@ -174,11 +174,12 @@ TEST_F(LauncherTest, RemoveCopiesLeavesNoCopyBehind)
     writeFile(privateDirectory / "config-99999-2.pass", "stale");
     writeFile(privateDirectory / "unrelated.txt", "kept");
 
+    // Still running when the copies go.
+    setEnvironment("QUARNEL_STANDIN_STAY", "2");
     Launcher launcher(settings(), log);
     ASSERT_TRUE(launcher.run(clientLine(), false).started);
-    ASSERT_TRUE(launcher.run(clientLine(), false).started);
-    // Fewer once the programs have ended by themselves.
-    EXPECT_LE(copiesIn(privateDirectory).size(), 4u);
+    setEnvironment("QUARNEL_STANDIN_STAY", "");
+    EXPECT_EQ(copiesIn(privateDirectory).size(), 2u);
 
     launcher.removeCopies();
     EXPECT_TRUE(copiesIn(privateDirectory).empty());
@@ -321,6 +322,49 @@ TEST_F(LauncherTest, ProgramThatCannotStartLeavesNoCopy)
     EXPECT_FALSE(result.started);
     EXPECT_TRUE(result.refusal.empty());
     EXPECT_NE(log.text().find("could not be started"), std::string::npos) << log.text();
+    EXPECT_TRUE(copiesIn(privateDirectory).empty());
+}
+
+// A client killed while connected never asks for its tunnel to go down: the next run
+// ends it first, whatever the first run was waiting for, and a refused request leaves
+// the running one alone.
+TEST_F(LauncherTest, EachRunEndsTheOpenVpnStartedEarlier)
+{
+    const auto endings = [&] {
+        std::size_t count = 0;
+        for (const auto& line : lines(log.text())) {
+            count += line == "RunProcess: ending the OpenVPN process started earlier" ? 1 : 0;
+        }
+        return count;
+    };
+    struct Reset
+    {
+        ~Reset() { setEnvironment("QUARNEL_STANDIN_STAY", ""); }
+    } reset;
+    setEnvironment("QUARNEL_STANDIN_STAY", "60");
+    Launcher launcher(settings(), log);
+    ASSERT_TRUE(launcher.run(clientLine(), false).started) << log.text();
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(record); }));
+
+    EXPECT_FALSE(launcher.run(clientLine(text(standInPath()), temporary.path() / "missing.ovpn"), false).started);
+    EXPECT_EQ(endings(), 0u) << log.text();
+    EXPECT_EQ(copiesIn(privateDirectory).size(), 2u);
+
+    std::filesystem::remove(record);
+    ASSERT_TRUE(launcher.run(clientLine(), false).started) << log.text();
+    EXPECT_EQ(endings(), 1u) << log.text();
+    // Only the copies of the run that is up now are left.
+    EXPECT_EQ(copiesIn(privateDirectory).size(), 2u);
+    EXPECT_TRUE(waitForExitLine()) << log.text();
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(record); }));
+
+    // A run waited for ends it too, and then returns with its own program's end.
+    setEnvironment("QUARNEL_STANDIN_STAY", "");
+    setEnvironment("QUARNEL_STANDIN_EXIT", "4");
+    const auto last = launcher.run(clientLine(), true);
+    EXPECT_TRUE(last.started);
+    EXPECT_EQ(last.exitCode, 4);
+    EXPECT_EQ(endings(), 2u) << log.text();
     EXPECT_TRUE(copiesIn(privateDirectory).empty());
 }
 

@@ -9,12 +9,18 @@
 //   QUARNEL_STANDIN_SAY     text to write to standard error first
 //   QUARNEL_STANDIN_EXIT    exit code (default 0)
 //   QUARNEL_STANDIN_SIGNAL  Linux: end by this signal instead
+//   QUARNEL_STANDIN_STAY    seconds to go on running first (a tunnel that stays up)
+//   QUARNEL_STANDIN_DEAF    Linux: ignore SIGTERM while staying
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #ifdef __linux__
 #include <dirent.h>
@@ -114,6 +120,19 @@ int main(int argc, char** argv)
         std::rename(temporary.c_str(), record);
     }
 
+    if (const char* stay = std::getenv("QUARNEL_STANDIN_STAY"); stay != nullptr && std::atoi(stay) > 0) {
+#ifdef _WIN32
+        Sleep(static_cast<DWORD>(std::atoi(stay)) * 1000);
+#else
+        if (std::getenv("QUARNEL_STANDIN_DEAF") != nullptr) {
+            ::signal(SIGTERM, SIG_IGN);
+        }
+        unsigned int left = static_cast<unsigned int>(std::atoi(stay));
+        while (left > 0) {
+            left = sleep(left);
+        }
+#endif
+    }
 #ifdef __linux__
     if (const char* signal = std::getenv("QUARNEL_STANDIN_SIGNAL")) {
         ::signal(std::atoi(signal), SIG_DFL);

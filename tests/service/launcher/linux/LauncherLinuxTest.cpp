@@ -261,4 +261,47 @@ TEST_F(LauncherLinuxTest, ProgramReachedThroughALinkIsTheInstalledOne)
     EXPECT_EQ(recordedArguments()[0], standInPath().string());
 }
 
+// An OpenVPN started earlier gets SIGTERM, so that it can run its down hook; one that
+// does not end within the grace gets SIGKILL. Either way it is gone, reaped, before the
+// next one starts.
+TEST_F(LauncherLinuxTest, EarlierRunIsAskedToEndThenKilled)
+{
+    struct Reset
+    {
+        ~Reset()
+        {
+            unsetenv("QUARNEL_STANDIN_STAY");
+            unsetenv("QUARNEL_STANDIN_DEAF");
+        }
+    } reset;
+    for (const bool deaf : {false, true}) {
+        SCOPED_TRACE(deaf ? "ignores SIGTERM" : "ends on SIGTERM");
+        log.clear();
+        std::filesystem::remove(record);
+        setEnvironment("QUARNEL_STANDIN_STAY", "60");
+        if (deaf) {
+            setEnvironment("QUARNEL_STANDIN_DEAF", "1");
+        }
+        LaunchSettings settings{standInPath(), privateDirectory};
+        settings.endGrace = std::chrono::milliseconds(300);
+        Launcher launcher(settings, log);
+        ASSERT_TRUE(launcher.run(clientLine(clientConfig), false).started) << log.text();
+        ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(record); }));
+        const pid_t first = std::atoi(recorded("pid").c_str());
+        ASSERT_GT(first, 0);
+
+        unsetenv("QUARNEL_STANDIN_STAY");
+        unsetenv("QUARNEL_STANDIN_DEAF");
+        ASSERT_TRUE(launcher.run(clientLine(clientConfig), true).started) << log.text();
+        EXPECT_NE(kill(first, 0), 0);
+        const std::string logged = log.text();
+        const std::string ended = "process " + std::to_string(first) + " exited with status " +
+                                  std::to_string(128 + (deaf ? SIGKILL : SIGTERM));
+        const std::size_t endAt = logged.find(ended);
+        ASSERT_NE(endAt, std::string::npos) << logged;
+        // Its end is logged before the next one's start.
+        EXPECT_LT(endAt, logged.rfind("RunProcess: started")) << logged;
+    }
+}
+
 } // namespace
