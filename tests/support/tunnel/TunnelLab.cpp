@@ -379,6 +379,35 @@ bool TunnelLab::killServiceChild(const QString& name)
                                        {"-KILL", "-P", QString::number(service->processId()), "-x", name}) == 0;
 }
 
+bool TunnelLab::addLinkAddress(bool serverSide, const QString& addressWithPrefix)
+{
+    QStringList arguments{
+        "-n", serverSide ? serverNs : clientNs, "addr", "add", addressWithPrefix, "dev", linkName(serverSide)};
+    if (addressWithPrefix.contains(QLatin1Char(':'))) {
+        arguments << QStringLiteral("nodad");
+    }
+    return ip(arguments);
+}
+
+QString TunnelLab::linkName(bool serverSide)
+{
+    return QStringLiteral("qe%1%2").arg(getpid()).arg(serverSide ? QLatin1Char('s') : QLatin1Char('c'));
+}
+
+QList<qint64> TunnelLab::clientProcesses(const QString& name) const
+{
+    QByteArray pids;
+    runIn(QString(), QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("pids"), clientNs}, 5000, &pids);
+    QList<qint64> found;
+    for (const QByteArray& line : pids.split('\n')) {
+        const qint64 pid = line.trimmed().toLongLong();
+        if (pid > 0 && readFile(QStringLiteral("/proc/%1/comm").arg(pid)).trimmed() == name.toLocal8Bit()) {
+            found.append(pid);
+        }
+    }
+    return found;
+}
+
 bool TunnelLab::clientHasDevice(const QString& name) const
 {
     return runIn(QString(), QStringLiteral("ip"), {"-n", clientNs, "link", "show", "dev", name}, 5000) == 0;

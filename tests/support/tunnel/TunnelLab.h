@@ -74,6 +74,13 @@ public:
     bool addServerAddress(const QString& address);
     // Kills the programs of that name the service started (a tunnel program that dies).
     bool killServiceChild(const QString& name);
+    // One more address on the shared link, on the client or the server side; IPv6 too
+    // ("fd00:99::1/64"), usable at once (no duplicate address detection).
+    bool addLinkAddress(bool serverSide, const QString& addressWithPrefix);
+    // The name of the shared link's device on that side.
+    static QString linkName(bool serverSide);
+    // The ids of the programs of that name running in the client namespace.
+    QList<qint64> clientProcesses(const QString& name) const;
     // Everything the service has written so far (its log: standard output and error).
     QByteArray serviceOutput()
     {
