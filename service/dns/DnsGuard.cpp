@@ -1,5 +1,7 @@
 #include "dns/DnsGuard.h"
 
+#include "platform/linux/Descriptor.h"
+
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -14,26 +16,7 @@ namespace dns {
 
 namespace {
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : fd(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    void reset(int other = -1)
-    {
-        if (fd >= 0) {
-            close(fd);
-        }
-        fd = other;
-    }
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
+using serviceplatform::Descriptor;
 
 // A descriptor that becomes readable when the process ends; -1 when it has already
 // ended or is not the one recorded (its id was taken by a later process).

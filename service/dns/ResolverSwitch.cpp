@@ -1,5 +1,7 @@
 #include "dns/ResolverSwitch.h"
 
+#include "platform/linux/Descriptor.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -20,33 +22,14 @@ namespace dns {
 
 namespace {
 
+using serviceplatform::Descriptor;
+
 const char* const recordName = "record";
 const char* const originalName = "original";
 const char* const writtenName = "written";
 const char* const lockName = "lock";
 // A resolver file is a few lines; anything larger is not one to save and put back.
 constexpr std::size_t maxResolverBytes = 64 * 1024;
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : fd(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    void reset(int other = -1)
-    {
-        if (fd >= 0) {
-            close(fd);
-        }
-        fd = other;
-    }
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
 
 std::string systemError(const std::string& what)
 {

@@ -1,3 +1,4 @@
+#include "LabTestMain.h"
 #include "TunnelLab.h"
 
 #include "IsolatedUserDirs.h"
@@ -333,19 +334,7 @@ int main(int argc, char* argv[])
             unavailable = QStringLiteral("%1 is not installed").arg(QLatin1String(program));
         }
     }
-    std::unique_ptr<TunnelLab> owner;
-    if (unavailable.isEmpty()) {
-        owner = std::make_unique<TunnelLab>();
-        lab = owner.get();
-        if (lab->ok()) {
-            lab->enterClientNamespace();
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TestTunnelDns test;
-    const int result = QTest::qExec(&test, argc, argv);
-    owner.reset();
-    return result;
+    return runLabTest<TestTunnelDns>(argc, argv, unavailable, lab);
 }
 
 #include "DnsE2ETest.moc"

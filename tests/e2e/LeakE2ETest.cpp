@@ -1,3 +1,4 @@
+#include "LabTestMain.h"
 #include "TunnelLab.h"
 
 #include "EchoServer.h"
@@ -642,19 +643,7 @@ int main(int argc, char* argv[])
 {
     IsolatedUserDirs dirs;
     unavailable = TunnelLab::unavailableReason();
-    std::unique_ptr<TunnelLab> owner;
-    if (unavailable.isEmpty()) {
-        owner = std::make_unique<TunnelLab>();
-        lab = owner.get();
-        if (lab->ok()) {
-            lab->enterClientNamespace();
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TestLeakE2E test;
-    const int result = QTest::qExec(&test, argc, argv);
-    owner.reset();
-    return result;
+    return runLabTest<TestLeakE2E>(argc, argv, unavailable, lab);
 }
 
 #include "LeakE2ETest.moc"

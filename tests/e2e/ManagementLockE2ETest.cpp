@@ -1,3 +1,4 @@
+#include "LabTestMain.h"
 #include "TunnelLab.h"
 
 #include "IsolatedUserDirs.h"
@@ -313,19 +314,7 @@ int main(int argc, char* argv[])
     IsolatedUserDirs dirs;
     userDirs = &dirs;
     unavailable = TunnelLab::unavailableReason();
-    std::unique_ptr<TunnelLab> owner;
-    if (unavailable.isEmpty()) {
-        owner = std::make_unique<TunnelLab>();
-        lab = owner.get();
-        if (lab->ok()) {
-            lab->enterClientNamespace();
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TestManagementLock test;
-    const int result = QTest::qExec(&test, argc, argv);
-    owner.reset();
-    return result;
+    return runLabTest<TestManagementLock>(argc, argv, unavailable, lab);
 }
 
 #include "ManagementLockE2ETest.moc"

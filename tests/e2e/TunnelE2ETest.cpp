@@ -1,3 +1,4 @@
+#include "LabTestMain.h"
 #include "TunnelLab.h"
 
 #include "IsolatedUserDirs.h"
@@ -224,21 +225,7 @@ int main(int argc, char* argv[])
     // The client's temporary directory (configuration files) and settings stay private.
     IsolatedUserDirs dirs;
     unavailable = TunnelLab::unavailableReason();
-    std::unique_ptr<TunnelLab> owner;
-    if (unavailable.isEmpty()) {
-        owner = std::make_unique<TunnelLab>();
-        lab = owner.get();
-        // Everything this process does from here on, its threads included, happens on the
-        // client side.
-        if (lab->ok()) {
-            lab->enterClientNamespace();
-        }
-    }
-    QCoreApplication app(argc, argv);
-    TestTunnels test;
-    const int result = QTest::qExec(&test, argc, argv);
-    owner.reset();
-    return result;
+    return runLabTest<TestTunnels>(argc, argv, unavailable, lab);
 }
 
 #include "TunnelE2ETest.moc"

@@ -1,6 +1,7 @@
 #include "launcher/LaunchFiles.h"
 
 #include "launcher/TextEncoding.h"
+#include "platform/linux/Descriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,24 +13,7 @@ namespace launcher {
 
 namespace {
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : fd(fd) {}
-    ~Descriptor()
-    {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd; }
-
-private:
-    int fd;
-};
+using serviceplatform::Descriptor;
 
 const char* const notReadable = "the configuration file is not readable";
 
