@@ -2,7 +2,9 @@
 
 #include "firewall/Filter.h"
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace firewall {
 
@@ -35,6 +37,11 @@ public:
     // The LUID of the tunnel adapter, the value the interface conditions compare with;
     // empty when no adapter qualifies.
     virtual std::optional<std::uint64_t> findTunnelAdapter() = 0;
+
+    // The IPv4 name servers the system is configured to ask, on every adapter but the
+    // tunnel's: the only servers DNS may reach outside the tunnel. Empty when none is
+    // configured or the configuration cannot be read.
+    virtual std::vector<std::uint32_t> systemNameServers() = 0;
 };
 
 } // namespace firewall

@@ -156,7 +156,21 @@ void Firewall::installTrafficRules(const std::string& addressList, bool blockDNS
         std::printf("Firewall: no tunnel adapter, the kill switch holds on every interface\n");
         std::fflush(stdout);
     }
-    addFilters(tunnelRules(entries.addresses, tunnelLuid), tunnelIds);
+    const std::vector<std::uint32_t> nameServers = filterEngine->systemNameServers();
+    if (nameServers.empty()) {
+        std::printf("Firewall: no name server configured, DNS outside the tunnel is blocked\n");
+    } else {
+        std::string names;
+        for (std::uint32_t address : nameServers) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF,
+                          (address >> 8) & 0xFF, address & 0xFF);
+            names += (names.empty() ? "" : ", ") + std::string(text);
+        }
+        std::printf("Firewall: DNS outside the tunnel only to the system's name servers %s\n", names.c_str());
+    }
+    std::fflush(stdout);
+    addFilters(tunnelRules(entries.addresses, tunnelLuid, nameServers), tunnelIds);
 }
 
 void Firewall::addFilters(const std::vector<Filter>& filters, std::vector<FilterId>& list)

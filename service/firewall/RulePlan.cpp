@@ -175,7 +175,8 @@ std::vector<Filter> ipv6OutsideTunnelBlocks(std::optional<std::uint64_t> tunnelL
     return rules;
 }
 
-std::vector<Filter> tunnelRules(const std::vector<std::uint32_t>& servers, std::optional<std::uint64_t> tunnelLuid)
+std::vector<Filter> tunnelRules(const std::vector<std::uint32_t>& servers, std::optional<std::uint64_t> tunnelLuid,
+                                const std::vector<std::uint32_t>& nameServers)
 {
     std::vector<Filter> rules;
     addOutsideTunnel(rules, Layer::AleAuthConnectV4, Action::Block, 0, {}, tunnelLuid, PairOrder::GreaterFirst);
@@ -190,8 +191,12 @@ std::vector<Filter> tunnelRules(const std::vector<std::uint32_t>& servers, std::
     addOutsideTunnel(rules, Layer::AleAuthConnectV4, Action::Permit, 3,
                      {equal(Field::LocalPort, dhcpClientPort), equal(Field::RemotePort, dhcpServerPort)}, tunnelLuid,
                      PairOrder::GreaterFirst);
-    addOutsideTunnel(rules, Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {equal(Field::RemotePort, dnsPort)},
-                     tunnelLuid, PairOrder::LessFirst);
+    for (std::uint32_t nameServer : nameServers) {
+        Condition remote = equal(Field::RemoteAddress, nameServer);
+        remote.mask = hostMask;
+        addOutsideTunnel(rules, Layer::AleAuthConnectV4, Action::Permit, std::nullopt,
+                         {equal(Field::RemotePort, dnsPort), remote}, tunnelLuid, PairOrder::LessFirst);
+    }
     rules.push_back(
         makeFilter(Layer::InboundTransportV4, Action::Permit, std::nullopt, {equal(Field::LocalPort, dnsPort)}));
     return rules;

@@ -45,7 +45,13 @@ std::vector<Filter> ipv6OutsideTunnelBlocks(std::optional<std::uint64_t> tunnelL
 // the adapter" is a pair of filters, interface LUID greater and less than the adapter's.
 // Without an adapter the interface condition is dropped and each pair becomes one filter,
 // so everything outside the permits is blocked on every interface.
-std::vector<Filter> tunnelRules(const std::vector<std::uint32_t>& servers, std::optional<std::uint64_t> tunnelLuid);
+//
+// DNS outside the tunnel is permitted only to `nameServers`, the system's own, which the
+// client needs to find the web API before a tunnel exists: a permit to port 53 of every
+// address would let any program (or anyone who learns of it) carry data past the kill
+// switch in DNS packets. No name server: no DNS outside the tunnel at all.
+std::vector<Filter> tunnelRules(const std::vector<std::uint32_t>& servers, std::optional<std::uint64_t> tunnelLuid,
+                                const std::vector<std::uint32_t>& nameServers);
 
 // Local addresses 10.10.1.0-10.10.1.255, where the Brume tunnel lives.
 Filter brumeRangePermit();

@@ -19,7 +19,7 @@ bool holds(const std::vector<Guid>& guids, const Guid& key)
 
 } // namespace
 
-NftablesEngine::NftablesEngine(std::string tableName) : table(std::move(tableName))
+NftablesEngine::NftablesEngine(std::string tableName) : table(std::move(tableName)), resolverFiles(systemResolverFiles)
 {
     context = nft_ctx_new(NFT_CTX_DEFAULT);
     if (context != nullptr) {
@@ -196,6 +196,11 @@ bool NftablesEngine::deleteFilter(SessionHandle session, FilterId id)
 std::optional<std::uint64_t> NftablesEngine::findTunnelAdapter()
 {
     return tunnelInterfaceLuid;
+}
+
+std::vector<std::uint32_t> NftablesEngine::systemNameServers()
+{
+    return readNameServers(resolverFiles);
 }
 
 std::vector<Filter> NftablesEngine::installedFilters() const

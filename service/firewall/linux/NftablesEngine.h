@@ -3,6 +3,7 @@
 #include "firewall/linux/NftablesRuleset.h"
 
 #include "firewall/Engine.h"
+#include "firewall/linux/NameServers.h"
 
 #include <map>
 #include <optional>
@@ -46,6 +47,9 @@ public:
     // Always tunnelInterfaceLuid: the rules name the tunnel interfaces, so they hold
     // before OpenVPN creates the device.
     std::optional<std::uint64_t> findTunnelAdapter() override;
+    // The servers of the resolver files (systemResolverFiles unless set otherwise).
+    std::vector<std::uint32_t> systemNameServers() override;
+    void setResolverFiles(std::vector<std::string> files) { resolverFiles = std::move(files); }
 
     const std::string& tableName() const { return table; }
     // The filters the table holds (committed ones), in the order they were added.
@@ -70,6 +74,7 @@ private:
     nft_ctx* context = nullptr;
     std::string table;
     std::string error;
+    std::vector<std::string> resolverFiles;
     SessionHandle openSessionHandle = 0;
     SessionHandle lastSession = 0;
     FilterId nextId = 1;

@@ -5,8 +5,10 @@
 
 #include <iphlpapi.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace firewall::wfp {
 
@@ -15,5 +17,11 @@ namespace firewall::wfp {
 // contains "TAP" (case-sensitive). Returns its interface index.
 std::optional<DWORD> findTapAdapterIndex(const IP_ADAPTER_INFO* adapters,
                                          const std::function<bool(DWORD index)>& perAdapterInfoReadable);
+
+// The IPv4 DNS servers of every adapter GetAdaptersInfo lists but the OpenVPN ones (their
+// description contains "TAP"), as `perAdapterInfo` gives them for an interface index
+// (null when it cannot be read); in list order, each once.
+std::vector<std::uint32_t> nameServersOutsideTap(
+    const IP_ADAPTER_INFO* adapters, const std::function<const IP_PER_ADAPTER_INFO*(DWORD index)>& perAdapterInfo);
 
 } // namespace firewall::wfp

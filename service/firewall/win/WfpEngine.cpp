@@ -219,4 +219,24 @@ std::optional<std::uint64_t> WfpEngine::findTunnelAdapter()
     return luid.Value;
 }
 
+std::vector<std::uint32_t> WfpEngine::systemNameServers()
+{
+    if (!supported) {
+        return {};
+    }
+    ByteBuffer adapters(sizeof(IP_ADAPTER_INFO));
+    if (!queryGrowingOnce<IP_ADAPTER_INFO>(
+            adapters, sizeof(IP_ADAPTER_INFO),
+            [this](IP_ADAPTER_INFO* info, ULONG* size) { return getAdaptersInfo(info, size); })) {
+        return {};
+    }
+    ByteBuffer perAdapter(sizeof(IP_PER_ADAPTER_INFO));
+    return nameServersOutsideTap(adapters.as<IP_ADAPTER_INFO>(), [&](DWORD index) -> const IP_PER_ADAPTER_INFO* {
+        const bool read = queryGrowingOnce<IP_PER_ADAPTER_INFO>(
+            perAdapter, sizeof(IP_PER_ADAPTER_INFO),
+            [&](IP_PER_ADAPTER_INFO* info, ULONG* size) { return getPerAdapterInfo(index, info, size); });
+        return read ? perAdapter.as<IP_PER_ADAPTER_INFO>() : nullptr;
+    });
+}
+
 } // namespace firewall::wfp

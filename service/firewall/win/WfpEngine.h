@@ -41,6 +41,7 @@ public:
     bool deleteFilter(SessionHandle session, FilterId id) override;
 
     std::optional<std::uint64_t> findTunnelAdapter() override;
+    std::vector<std::uint32_t> systemNameServers() override;
 
 private:
     HMODULE fwpuclnt = nullptr;

@@ -25,6 +25,7 @@ constexpr std::uint64_t otherInterfaces[] = {lowerInterface, higherInterface};
 
 constexpr std::uint32_t server = ip(5, 6, 7, 8);
 constexpr std::uint32_t elsewhere = ip(93, 184, 216, 34);
+constexpr std::uint32_t nameServer = RecordingEngine::defaultNameServer;
 constexpr std::uint32_t homeAddress = ip(172, 16, 0, 5);
 
 Connection outbound(std::uint64_t interfaceLuid, std::uint32_t remote, std::uint16_t remotePort,
@@ -293,8 +294,11 @@ TEST(KillSwitch, OutsideTheTunnelOnlyServersDhcpAndDnsPass)
         {"a listed server", outbound(lowerInterface, server, 1194, Protocol::Udp), Verdict::Permit},
         {"a listed server, TCP", outbound(higherInterface, server, 443), Verdict::Permit},
         {"the loopback entry", outbound(higherInterface, ip(127, 0, 0, 1), 7505), Verdict::Permit},
-        {"DNS to any host", outbound(lowerInterface, ip(8, 8, 8, 8), 53, Protocol::Udp), Verdict::Permit},
-        {"DNS over TCP", outbound(higherInterface, elsewhere, 53), Verdict::Permit},
+        {"DNS to the system's name server", outbound(lowerInterface, nameServer, 53, Protocol::Udp), Verdict::Permit},
+        {"DNS over TCP to it", outbound(higherInterface, nameServer, 53), Verdict::Permit},
+        {"DNS to any other host", outbound(lowerInterface, ip(8, 8, 8, 8), 53, Protocol::Udp), Verdict::Block},
+        {"DNS over TCP to another host", outbound(higherInterface, elsewhere, 53), Verdict::Block},
+        {"the name server on another port", outbound(lowerInterface, nameServer, 443), Verdict::Block},
         {"DHCP", outbound(lowerInterface, ip(255, 255, 255, 255), 67, Protocol::Udp, 0, 68), Verdict::Permit},
         {"from the Brume range", outbound(lowerInterface, elsewhere, 443, Protocol::Tcp, ip(10, 10, 1, 200)),
          Verdict::Permit},
@@ -353,7 +357,8 @@ TEST(KillSwitch, WithoutTunnelAdapterOnlyThePermitsPass)
         EXPECT_EQ(evaluate(installed, outbound(luid, elsewhere, 443)), Verdict::Block) << std::hex << luid;
         EXPECT_EQ(evaluate(installed, outboundV6(luid)), Verdict::Block) << std::hex << luid;
         EXPECT_EQ(evaluate(installed, outbound(luid, server, 1194, Protocol::Udp)), Verdict::Permit);
-        EXPECT_EQ(evaluate(installed, outbound(luid, ip(1, 1, 1, 1), 53, Protocol::Udp)), Verdict::Permit);
+        EXPECT_EQ(evaluate(installed, outbound(luid, nameServer, 53, Protocol::Udp)), Verdict::Permit);
+        EXPECT_EQ(evaluate(installed, outbound(luid, ip(1, 1, 1, 1), 53, Protocol::Udp)), Verdict::Block);
         EXPECT_EQ(evaluate(installed, outbound(luid, ip(255, 255, 255, 255), 67, Protocol::Udp, 0, 68)),
                   Verdict::Permit);
     }

@@ -15,6 +15,7 @@ using namespace firewall;
 namespace {
 
 constexpr std::uint32_t localhost = 0x7F000001u;
+const std::vector<std::uint32_t> nameServers{RecordingEngine::defaultNameServer};
 
 std::vector<Filter> concat(std::initializer_list<std::vector<Filter>> sets)
 {
@@ -29,6 +30,9 @@ std::vector<std::uint64_t> serverPermitAddresses(const std::vector<Filter>& filt
 {
     std::vector<std::uint64_t> addresses;
     for (const Filter& filter : filters) {
+        if (filter.weight != std::optional<std::uint8_t>(1)) {
+            continue; // the name servers' DNS permits name addresses too
+        }
         for (const Condition& condition : filter.conditions) {
             if (condition.field == Field::RemoteAddress && condition.match == Match::Equal) {
                 addresses.push_back(condition.value);
@@ -68,6 +72,7 @@ public:
     }
     bool deleteFilter(SessionHandle session, FilterId id) override { return target.deleteFilter(session, id); }
     std::optional<std::uint64_t> findTunnelAdapter() override { return target.findTunnelAdapter(); }
+    std::vector<std::uint32_t> systemNameServers() override { return target.systemNameServers(); }
 
 private:
     Engine& target;
@@ -126,10 +131,10 @@ TEST_F(FirewallTest, EnableInstallsTheSetsInOrderInOneTransaction)
 {
     firewall->enable("127.0.0.1;5.6.7.8", {true, true, true, false});
 
-    EXPECT_EQ(callSummary(), "openSession beginTransaction createGuid addSublayer findTunnelAdapter addFilter*21 "
+    EXPECT_EQ(callSummary(), "openSession beginTransaction createGuid addSublayer findTunnelAdapter systemNameServers addFilter*21 "
                              "commitTransaction");
     const std::vector<Filter> expected =
-        concat({tunnelRules({localhost, 0x05060708u}, RecordingEngine::defaultTunnelLuid),
+        concat({tunnelRules({localhost, 0x05060708u}, RecordingEngine::defaultTunnelLuid, nameServers),
                 {brumeRangePermit()},
                 ipv6BlockSet(),
                 localNetworkPermits()});
@@ -159,11 +164,11 @@ TEST_F(FirewallTest, OptionsSelectTheSets)
         std::vector<Filter> expected;
     } cases[] = {
         {false, false, false,
-         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}})},
+         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, nameServers), {brumeRangePermit()}})},
         {true, false, false,
-         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}, ipv6BlockSet()})},
+         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, nameServers), {brumeRangePermit()}, ipv6BlockSet()})},
         {false, true, false,
-         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid),
+         concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, nameServers),
                  {brumeRangePermit()},
                  localNetworkPermits()})},
         // Blocking DNS replaces the tunnel rules by the IPv4 block-all set; IPv6 stays
@@ -205,7 +210,9 @@ TEST_F(FirewallTest, EntriesThatAreNotAddressesAreSkippedAndNamed)
     const std::string output = ::testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(serverPermitAddresses(engine->installedFilters()), (std::vector<std::uint64_t>{localhost, localhost}));
-    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    const std::size_t skipped = output.find("address entries skipped");
+    ASSERT_NE(skipped, std::string::npos) << output;
+    EXPECT_EQ(output.find("address entries skipped", skipped + 1), std::string::npos) << "one line: " << output;
     for (const char* name : {"\"vpn.example\"", "\"1.2.3\"", "\"300.1.1.1\""}) {
         EXPECT_NE(output.find(name), std::string::npos) << output;
     }
@@ -237,7 +244,7 @@ TEST_F(FirewallTest, UpdateHoldsBlockSetsWhileItReplacesTheRulesInOneTransaction
 
     // Transition sets first, then the old rules go, the new ones come, the transition
     // sets go, and only the commit makes it visible.
-    EXPECT_EQ(callSummary(), "beginTransaction addFilter*10 deleteFilter*19 findTunnelAdapter addFilter*16 "
+    EXPECT_EQ(callSummary(), "beginTransaction addFilter*10 deleteFilter*19 findTunnelAdapter systemNameServers addFilter*16 "
                              "deleteFilter*10 commitTransaction");
     const std::vector<Call>& calls = engine->calls();
     std::vector<Filter> transition;
@@ -253,14 +260,14 @@ TEST_F(FirewallTest, UpdateHoldsBlockSetsWhileItReplacesTheRulesInOneTransaction
     }
     EXPECT_EQ(deletedOld, oldIds); // tunnel, IPv6, permit lists, each in insertion order
     std::vector<FilterId> deletedTransition;
-    for (std::size_t i = 47; i < 57; ++i) {
+    for (std::size_t i = 48; i < 58; ++i) {
         deletedTransition.push_back(calls[i].id);
     }
     EXPECT_EQ(deletedTransition, transitionIds);
 
     EXPECT_EQ(engine->observedStates().size(), statesBefore + 1);
     EXPECT_EQ(engine->installedFilters(),
-              concat({tunnelRules({localhost, 0x05060708u}, RecordingEngine::defaultTunnelLuid),
+              concat({tunnelRules({localhost, 0x05060708u}, RecordingEngine::defaultTunnelLuid, nameServers),
                       {brumeRangePermit()},
                       localNetworkPermits()}));
     EXPECT_TRUE(firewall->transitionList().empty());
@@ -294,7 +301,7 @@ TEST_F(FirewallTest, UpdateWithoutSessionEnablesThePlainKillSwitchThenAppliesThe
     make(true);
     firewall->update("127.0.0.1", {true, false, false, false});
     EXPECT_EQ(engine->installedFilters(),
-              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}}));
+              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, nameServers), {brumeRangePermit()}}));
 }
 
 TEST_F(FirewallTest, UpdateWhoseTransactionCannotBeginChangesNothing)
@@ -378,20 +385,41 @@ TEST_F(FirewallTest, WithoutTunnelAdapterTheKillSwitchStillBlocks)
 
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_EQ(engine->installedFilters(),
-              concat({tunnelRules({localhost}, std::nullopt), {brumeRangePermit()}, ipv6BlockSet()}));
+              concat({tunnelRules({localhost}, std::nullopt, nameServers), {brumeRangePermit()}, ipv6BlockSet()}));
     EXPECT_NE(output.find("no tunnel adapter"), std::string::npos);
 
     // An update while the adapter is missing keeps the session and the rules.
     firewall->update("127.0.0.1;5.6.7.8", {true, false, false, false});
     EXPECT_TRUE(firewall->isSessionOpen());
     EXPECT_EQ(engine->installedFilters(),
-              concat({tunnelRules({localhost, 0x05060708u}, std::nullopt), {brumeRangePermit()}}));
+              concat({tunnelRules({localhost, 0x05060708u}, std::nullopt, nameServers), {brumeRangePermit()}}));
 
     // Once the adapter is there, the next update confines the blocks to the other interfaces.
     engine->setTunnelAdapter(RecordingEngine::defaultTunnelLuid);
     firewall->update("127.0.0.1", {true, false, false, false});
     EXPECT_EQ(engine->installedFilters(),
-              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid), {brumeRangePermit()}}));
+              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, nameServers), {brumeRangePermit()}}));
+}
+
+TEST_F(FirewallTest, DnsLeavesOutsideTheTunnelOnlyForTheNameServersOfTheMoment)
+{
+    const std::vector<std::uint32_t> two{0x0A000035u, 0xC6336435u};
+    engine->setNameServers(two);
+    ::testing::internal::CaptureStdout();
+    firewall->enable("127.0.0.1", {true, false, false, false});
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find(
+                  "DNS outside the tunnel only to the system's name servers 10.0.0.53, 198.51.100.53"),
+              std::string::npos);
+    EXPECT_EQ(engine->installedFilters(),
+              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, two), {brumeRangePermit()}}));
+
+    // Read again at every update: a system that lost its resolvers lets no DNS out.
+    engine->setNameServers({});
+    ::testing::internal::CaptureStdout();
+    firewall->update("127.0.0.1", {true, false, false, false});
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("no name server configured"), std::string::npos);
+    EXPECT_EQ(engine->installedFilters(),
+              concat({tunnelRules({localhost}, RecordingEngine::defaultTunnelLuid, {}), {brumeRangePermit()}}));
 }
 
 TEST_F(FirewallTest, EnableThatCannotOpenASessionLeavesNone)

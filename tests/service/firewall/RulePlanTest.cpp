@@ -122,6 +122,8 @@ TEST(RuleSets, TunnelRulesPairEveryRuleOutsideTheAdapterInTheirOrder)
     const Condition dhcpLocal = cond(Field::LocalPort, Match::Equal, 68);
     const Condition dhcpRemote = cond(Field::RemotePort, Match::Equal, 67);
     const Condition dns = cond(Field::RemotePort, Match::Equal, 53);
+    const Condition resolver1 = cond(Field::RemoteAddress, Match::Equal, ip(192, 0, 2, 53));
+    const Condition resolver2 = cond(Field::RemoteAddress, Match::Equal, ip(198, 51, 100, 53));
 
     const std::vector<Filter> expected = {
         filter(Layer::AleAuthConnectV4, Action::Block, 0, {greater}),
@@ -134,16 +136,31 @@ TEST(RuleSets, TunnelRulesPairEveryRuleOutsideTheAdapterInTheirOrder)
         filter(Layer::AleAuthConnectV4, Action::Permit, 1, {less, server2}),
         filter(Layer::AleAuthConnectV4, Action::Permit, 3, {greater, dhcpLocal, dhcpRemote}),
         filter(Layer::AleAuthConnectV4, Action::Permit, 3, {less, dhcpLocal, dhcpRemote}),
-        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {less, dns}), // DNS: less first
-        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {greater, dns}),
+        // DNS, only to the system's name servers: less first
+        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {less, dns, resolver1}),
+        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {greater, dns, resolver1}),
+        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {less, dns, resolver2}),
+        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {greater, dns, resolver2}),
         filter(Layer::InboundTransportV4, Action::Permit, std::nullopt, {cond(Field::LocalPort, Match::Equal, 53)}),
     };
-    EXPECT_EQ(tunnelRules({ip(127, 0, 0, 1), ip(5, 6, 7, 8)}, luid), expected);
-    for (const Filter& rule : tunnelRules({ip(127, 0, 0, 1)}, luid)) {
+    const std::vector<std::uint32_t> resolvers{ip(192, 0, 2, 53), ip(198, 51, 100, 53)};
+    EXPECT_EQ(tunnelRules({ip(127, 0, 0, 1), ip(5, 6, 7, 8)}, luid, resolvers), expected);
+    for (const Filter& rule : tunnelRules({ip(127, 0, 0, 1)}, luid, resolvers)) {
         for (const Condition& condition : rule.conditions) {
-            EXPECT_EQ(condition.mask, 0xFFFFFFFFu); // servers are single hosts
+            EXPECT_EQ(condition.mask, 0xFFFFFFFFu); // servers and name servers are single hosts
         }
     }
+}
+
+TEST(RuleSets, WithoutNameServersNoDnsLeavesOutsideTheTunnel)
+{
+    for (const Filter& rule : tunnelRules({ip(127, 0, 0, 1)}, luid, {})) {
+        const bool outbound = rule.layer == Layer::AleAuthConnectV4;
+        for (const Condition& condition : rule.conditions) {
+            EXPECT_FALSE(outbound && condition.field == Field::RemotePort && condition.value == 53);
+        }
+    }
+    EXPECT_EQ(tunnelRules({ip(127, 0, 0, 1)}, luid, {}).size(), 2u + 2 + 2 + 2 + 1);
 }
 
 TEST(RuleSets, WithoutAnAdapterTheSameRulesHoldOnEveryInterface)
@@ -155,10 +172,11 @@ TEST(RuleSets, WithoutAnAdapterTheSameRulesHoldOnEveryInterface)
                {cond(Field::RemoteAddress, Match::Equal, ip(127, 0, 0, 1))}),
         filter(Layer::AleAuthConnectV4, Action::Permit, 3,
                {cond(Field::LocalPort, Match::Equal, 68), cond(Field::RemotePort, Match::Equal, 67)}),
-        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt, {cond(Field::RemotePort, Match::Equal, 53)}),
+        filter(Layer::AleAuthConnectV4, Action::Permit, std::nullopt,
+               {cond(Field::RemotePort, Match::Equal, 53), cond(Field::RemoteAddress, Match::Equal, ip(10, 0, 0, 53))}),
         filter(Layer::InboundTransportV4, Action::Permit, std::nullopt, {cond(Field::LocalPort, Match::Equal, 53)}),
     };
-    EXPECT_EQ(tunnelRules({ip(127, 0, 0, 1)}, std::nullopt), expected);
+    EXPECT_EQ(tunnelRules({ip(127, 0, 0, 1)}, std::nullopt, {ip(10, 0, 0, 53)}), expected);
 }
 
 TEST(RuleSets, RangePermitsUseTheParsedBoundsAndTheirOwnNames)

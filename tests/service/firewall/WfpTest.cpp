@@ -97,7 +97,7 @@ TEST(WfpKeys, LayersAndConditionsAreThePublishedIdentifiers)
 
 TEST(WfpFilter, CarriesNameLayerWeightAndActionAsGiven)
 {
-    std::vector<Filter> plan = tunnelRules({0x7F000001u}, luid);
+    std::vector<Filter> plan = tunnelRules({0x7F000001u}, luid, {0x7F000035u});
     plan.push_back(brumeRangePermit());
     for (const Filter& filter : ipv4BlockAllSet()) {
         plan.push_back(filter);

@@ -41,6 +41,8 @@ const char* primitiveName(Primitive primitive)
         return "deleteFilter";
     case Primitive::FindTunnelAdapter:
         return "findTunnelAdapter";
+    case Primitive::SystemNameServers:
+        return "systemNameServers";
     }
     return "?";
 }
@@ -199,6 +201,13 @@ std::optional<std::uint64_t> RecordingEngine::findTunnelAdapter()
     call.succeeded = !shouldFail(Primitive::FindTunnelAdapter) && tunnelLuid.has_value();
     record(call);
     return call.succeeded ? tunnelLuid : std::nullopt;
+}
+
+std::vector<std::uint32_t> RecordingEngine::systemNameServers()
+{
+    Call call = makeCall(Primitive::SystemNameServers);
+    record(call);
+    return nameServers;
 }
 
 void RecordingEngine::setFailing(Primitive primitive, bool fail)

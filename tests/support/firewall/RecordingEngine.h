@@ -23,6 +23,7 @@ enum class Primitive
     AddFilter,
     DeleteFilter,
     FindTunnelAdapter,
+    SystemNameServers,
 };
 
 const char* primitiveName(Primitive primitive);
@@ -47,6 +48,7 @@ class RecordingEngine : public Engine
 {
 public:
     static constexpr std::uint64_t defaultTunnelLuid = 0x0006000001000000ull;
+    static constexpr std::uint32_t defaultNameServer = 0xC0000235u; // 192.0.2.53
 
     explicit RecordingEngine(bool supported = true);
 
@@ -62,6 +64,7 @@ public:
     bool addFilter(SessionHandle session, const Guid& sublayer, const Filter& filter, FilterId& id) override;
     bool deleteFilter(SessionHandle session, FilterId id) override;
     std::optional<std::uint64_t> findTunnelAdapter() override;
+    std::vector<std::uint32_t> systemNameServers() override;
 
     // Every later call of the primitive fails (until told otherwise).
     void setFailing(Primitive primitive, bool failing = true);
@@ -69,6 +72,7 @@ public:
     void failNth(Primitive primitive, int nth);
     // Empty: no adapter qualifies.
     void setTunnelAdapter(std::optional<std::uint64_t> luid);
+    void setNameServers(std::vector<std::uint32_t> servers) { nameServers = std::move(servers); }
 
     const std::vector<Call>& calls() const { return callLog; }
     std::vector<Primitive> primitives() const;
@@ -100,6 +104,7 @@ private:
 
     bool supported;
     std::optional<std::uint64_t> tunnelLuid = defaultTunnelLuid;
+    std::vector<std::uint32_t> nameServers{defaultNameServer};
     std::vector<Call> callLog;
     std::set<Primitive> failing;
     std::map<Primitive, int> failCountdown;

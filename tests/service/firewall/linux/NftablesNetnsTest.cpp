@@ -392,7 +392,7 @@ TEST_F(NftablesNetnsTest, EngineKeepsTheFilteringEngineRules)
 
     ASSERT_TRUE(own.beginTransaction(session));
     ASSERT_TRUE(own.addSublayer(session, sublayer));
-    const std::vector<Filter> permits = tunnelRules({parseAddress("198.51.100.2")}, own.findTunnelAdapter());
+    const std::vector<Filter> permits = tunnelRules({parseAddress("198.51.100.2")}, own.findTunnelAdapter(), {parseAddress("198.51.100.53")});
     std::vector<FilterId> ids;
     for (const Filter& filter : permits) {
         ASSERT_TRUE(own.addFilter(session, sublayer, filter, id));

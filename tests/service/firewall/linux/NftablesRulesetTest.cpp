@@ -1,10 +1,16 @@
+#include "firewall/linux/NameServers.h"
 #include "firewall/linux/NftablesRuleset.h"
 
 #include "firewall/RulePlan.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <numeric>
 #include <random>
@@ -18,6 +24,7 @@ using namespace firewall;
 namespace {
 
 const std::string table = "quarnel";
+const std::uint32_t testNameServer = parseAddress("192.0.2.53");
 
 // The table as written by NftablesRuleset::tableText: chains (base chains included) and
 // named sets.
@@ -187,7 +194,7 @@ Condition notTunnel(Match match = Match::Less)
 
 std::vector<Filter> plan(const std::vector<std::uint32_t>& servers)
 {
-    std::vector<Filter> filters = tunnelRules(servers, tunnelInterfaceLuid);
+    std::vector<Filter> filters = tunnelRules(servers, tunnelInterfaceLuid, {testNameServer});
     filters.push_back(brumeRangePermit());
     for (const Filter& permit : localNetworkPermits()) {
         filters.push_back(permit);
@@ -245,7 +252,7 @@ TEST(NftablesRulesetTest, KillSwitchPlanReadsAsOneChainInPrecedenceOrder)
         "ip daddr 192.168.0.1-192.168.254.255 return",
         "oifname != \"tun*\" oifname != \"tap*\" meta l4proto { tcp, udp } th sport 68 th dport 67 return",
         "oifname != \"tun*\" oifname != \"tap*\" ip daddr @addresses0 return",
-        "oifname != \"tun*\" oifname != \"tap*\" meta l4proto { tcp, udp } th dport 53 return",
+        "oifname != \"tun*\" oifname != \"tap*\" ip daddr @addresses1 meta l4proto { tcp, udp } th dport 53 return",
         "oifname != \"tun*\" oifname != \"tap*\" drop",
     };
     EXPECT_EQ(chainRules(filters, "ale_auth_connect_v4"), expected);
@@ -262,7 +269,7 @@ TEST(NftablesRulesetTest, SameShapeAddressesShareOneRuleOverASet)
         servers.push_back(0xCB007100u + i); // from 203.0.113.0 on
     }
     servers.push_back(servers.front()); // listed twice
-    std::vector<Filter> filters = tunnelRules(servers, tunnelInterfaceLuid);
+    std::vector<Filter> filters = tunnelRules(servers, tunnelInterfaceLuid, {testNameServer});
     // Same addresses, different shapes: a weight, a field, an extra condition.
     filters.push_back(filter(Layer::AleAuthConnectV4, Action::Permit, 2,
                              {notTunnel(), condition(Field::RemoteAddress, Match::Equal, servers[0])}));
@@ -273,7 +280,7 @@ TEST(NftablesRulesetTest, SameShapeAddressesShareOneRuleOverASet)
                {notTunnel(), condition(Field::RemoteAddress, Match::Equal, servers[2]), port(Field::RemotePort, 443)}));
 
     const Table parsed = parse(renderNftables(filters, table));
-    ASSERT_EQ(parsed.sets.size(), 4u);
+    ASSERT_EQ(parsed.sets.size(), 5u); // with the name server's own
     std::size_t serverSets = 0;
     for (const auto& [name, elements] : parsed.sets) {
         if (elements.size() == 1000) {
@@ -328,7 +335,7 @@ TEST(NftablesRulesetTest, TunnelAdapterConditionsNameTheInterfaces)
 
 TEST(NftablesRulesetTest, InterfacePairIsOneRuleUntilBothAreRemoved)
 {
-    const std::vector<Filter> filters = tunnelRules({}, tunnelInterfaceLuid);
+    const std::vector<Filter> filters = tunnelRules({}, tunnelInterfaceLuid, {testNameServer});
     // Greater first, then less: ids 0 and 1 are the IPv4 block pair.
     ASSERT_EQ(filters[0].conditions[0].match, Match::Greater);
     std::map<FilterId, Filter> byId;
@@ -499,4 +506,35 @@ TEST(NftablesRulesetTest, RemovalsLeaveWhatAFreshWriteHolds)
         EXPECT_TRUE(kernel.sets.empty());
         EXPECT_EQ(installed.ruleCount(), 0u);
     }
+}
+
+TEST(NameServersTest, ReadsTheIPv4ServersOfResolverFilesOnce)
+{
+    const std::string text = "# nameserver 10.0.0.1\n"
+                             "search example.org\n"
+                             "nameserver 192.0.2.1\n"
+                             "  nameserver\t198.51.100.7   # trailing words are ignored\r\n"
+                             "nameserver ::1\n"
+                             "nameserver fe80::1%eth0\n"
+                             "nameserver 300.1.1.1\n"
+                             "nameserverx 203.0.113.9\n"
+                             "nameserver\n"
+                             "nameserver 192.0.2.1\n"
+                             "nameserver 10.0.0.2";
+    EXPECT_EQ(parseNameServers(text), (std::vector<std::uint32_t>{parseAddress("192.0.2.1"),
+                                                                  parseAddress("198.51.100.7"),
+                                                                  parseAddress("10.0.0.2")}));
+    EXPECT_TRUE(parseNameServers("").empty());
+
+    char folder[] = "/tmp/quarnel-nameservers-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string first = std::string(folder) + "/resolv.conf";
+    const std::string second = std::string(folder) + "/upstream.conf";
+    std::ofstream(first) << "nameserver 127.0.0.53\n";
+    std::ofstream(second) << "nameserver 192.0.2.1\nnameserver 127.0.0.53\n";
+    EXPECT_EQ(readNameServers({first, std::string(folder) + "/missing", second}),
+              (std::vector<std::uint32_t>{parseAddress("127.0.0.53"), parseAddress("192.0.2.1")}));
+    std::remove(first.c_str());
+    std::remove(second.c_str());
+    rmdir(folder);
 }
