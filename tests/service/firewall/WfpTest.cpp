@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -219,6 +220,48 @@ TEST(TapAdapter, FirstEthernetOrWirelessAdapterNamedTap)
     IP_ADAPTER_INFO full = adapter(MIB_IF_TYPE_ETHERNET, 8, "");
     std::memset(full.Description, 'x', sizeof(full.Description));
     EXPECT_EQ(findTapAdapterIndex(&full, readable), std::nullopt);
+}
+
+TEST(TapAdapter, NameServersComeFromEveryAdapterButTheTunnel)
+{
+    auto adapter = [](DWORD index, const char* description) {
+        IP_ADAPTER_INFO info = {};
+        info.Type = MIB_IF_TYPE_ETHERNET;
+        info.Index = index;
+        std::strncpy(info.Description, description, sizeof(info.Description) - 1);
+        return info;
+    };
+    std::vector<IP_ADAPTER_INFO> list = {adapter(1, "Intel Ethernet"), adapter(2, "TAP-Windows Adapter V9"),
+                                         adapter(3, "Wireless"), adapter(4, "Broken")};
+    for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+        list[i].Next = &list[i + 1];
+    }
+    auto servers = [](std::vector<const char*> texts) {
+        std::vector<IP_ADDR_STRING> entries(texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::strncpy(entries[i].IpAddress.String, texts[i], sizeof(entries[i].IpAddress.String) - 1);
+            entries[i].Next = i + 1 < texts.size() ? &entries[i + 1] : nullptr;
+        }
+        return entries;
+    };
+    std::map<DWORD, std::vector<IP_ADDR_STRING>> dns = {
+        {1, servers({"192.0.2.53", "fe80::1", "198.51.100.53"})},
+        {2, servers({"10.8.0.1"})},
+        {3, servers({"198.51.100.53", "203.0.113.53"})},
+    };
+    std::map<DWORD, IP_PER_ADAPTER_INFO> info;
+    const auto perAdapter = [&](DWORD index) -> const IP_PER_ADAPTER_INFO* {
+        if (dns.count(index) == 0) {
+            return nullptr;
+        }
+        IP_PER_ADAPTER_INFO& record = info[index];
+        record.DnsServerList = dns[index].front();
+        record.DnsServerList.Next = dns[index].size() > 1 ? &dns[index][1] : nullptr;
+        return &record;
+    };
+    EXPECT_EQ(nameServersOutsideTap(list.data(), perAdapter),
+              (std::vector<std::uint32_t>{0xC0000235u, 0xC6336435u, 0xCB007135u}));
+    EXPECT_TRUE(nameServersOutsideTap(nullptr, perAdapter).empty());
 }
 
 // Wine's filtering engine is a user-space stub that refuses every session (on Windows
