@@ -182,7 +182,11 @@ void ConnectWindow::applySettings()
 
 void ConnectWindow::tryAutoConnect()
 {
-    if (!selected.ip.isEmpty() && !selected.flag.isEmpty() && autoConnectPending) {
+    // Only from idle: an attempt under way is what the connect at start asked for. The
+    // connection screen re-reads the settings when an attempt begins, which sets the
+    // pending mark again, and a second call (the sign-in answering after the cached
+    // catalogue started the attempt) would otherwise act as a click that calls it off.
+    if (state == Idle && !selected.ip.isEmpty() && !selected.flag.isEmpty() && autoConnectPending) {
         autoConnectPending = false;
         onClickConnect();
     }

@@ -50,6 +50,7 @@ private slots:
     void failedRequestSaysWhetherTheInternetAnswers_data();
     void failedRequestSaysWhetherTheInternetAnswers();
     void failedAutomaticSignInGoesOnWithTheCache();
+    void connectAtStartSurvivesASignInThatFailsMeanwhile();
     void failedRefreshIsRetried();
     void logOutAsksAndClearsTheCatalogue_data();
     void logOutAsksAndClearsTheCatalogue();
@@ -314,6 +315,25 @@ void TestMainWindow::failedAutomaticSignInGoesOnWithTheCache()
     QVERIFY(!window->isAutoSignIn());
     QVERIFY(!network->servers().isEmpty());
     QVERIFY(boxes.isEmpty());
+}
+
+void TestMainWindow::connectAtStartSurvivesASignInThatFailsMeanwhile()
+{
+    // The cached catalogue starts the attempt; the sign-in then fails while the attempt is
+    // being prepared, and its second call for the connect at start must not call it off.
+    signInToConnectionScreen();
+    window.reset();
+    network.reset();
+    LocalSettings::instance()->setValue(QLatin1String(SettingsKey::autoConnectOnStart), true);
+    LocalSettings::instance()->setValue(QLatin1String(SettingsKey::lastLocationId), QStringLiteral("q10002::Japan"));
+    QVERIFY(sim->control(QStringLiteral("fault=close&match=wizardsetup")));
+    makeWindow(0);
+    QSignalSpy answered(network.get(), &NetworkManager::auth);
+    window->beginSession();
+    window->onShow();
+    QVERIFY(answered.wait(30000));
+    QVERIFY(play->playLaunch(true));
+    QTRY_VERIFY_WITH_TIMEOUT(window->connectionScreen()->isConnected(), 15000);
 }
 
 void TestMainWindow::failedRefreshIsRetried()
