@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
@@ -24,6 +25,15 @@ public:
         set("XDG_CACHE_HOME", "cache");
         set("XDG_DATA_HOME", "data");
         set("HOME", "home");
+#ifdef Q_OS_WIN
+        // The client's own directory on Windows is the temporary directory itself.
+        set("TEMP", "run/quarnel");
+        set("TMP", "run/quarnel");
+#endif
+        // Settings in an INI file here: on Windows instead of the registry, which every
+        // test program would share (on Linux it is the native format anyway).
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path(QStringLiteral("config")));
     }
 
     QString path(const QString& name) const { return root.path() + QLatin1Char('/') + name; }

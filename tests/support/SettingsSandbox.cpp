@@ -10,6 +10,10 @@ SettingsSandbox::SettingsSandbox()
     // Test mode puts the configuration under $HOME/.qttest, so the home moves too.
     qputenv("HOME", dir.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
+    // Windows keeps settings in the registry, which every test program would share: an
+    // INI file in the sandbox stands in for it there (on Linux it is the native format).
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
     QCoreApplication::setOrganizationName(QStringLiteral("CPKV"));
     QCoreApplication::setApplicationName(QStringLiteral("Quarnel"));
 }
