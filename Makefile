@@ -3,7 +3,11 @@
 #   make demo           build, then run the client against real VPN locations in private namespaces (root)
 #   make demo-stop      remove every namespace, device and process make demo made
 #   make test           install what is missing, build with sanitizers, run every test
-#   make check-windows  cross-compile the Qt-free Windows sources, run their tests under Wine
+#   make windows-qt     build Qt, OpenSSL and tinyxml2 for Windows from Debian's sources (cached)
+#   make windows-client build quarnel.exe and the service for Windows, laid out in build/windows/deploy
+#   make check-windows  cross-compile the whole tree for Windows, run its tests under Wine
+#                       (WINDOWS_QT=0: only the half that needs no Qt, as CI does)
+#   make windows-screenshot  start the Windows client under Wine and Xvfb, save its screen
 #   make install        install the programs and the service's unit (PREFIX, DESTDIR)
 #   make deb            build the Debian package build/quarnel_<version>_<arch>.deb
 #   make fuzz           build the libFuzzer targets with clang and run them (FUZZ_SECONDS each)
@@ -17,6 +21,10 @@ TEST_DIR ?= build/test
 # What make test ran, passed, failed and skipped, as JUnit XML (.ci/run reads it).
 TEST_REPORT ?= $(TEST_DIR)/test-report.xml
 WIN_DIR ?= build/windows
+WIN_CORE_DIR ?= build/windows-core
+# Qt, OpenSSL and tinyxml2 for Windows, outside the checkout; one folder per versions
+# and options, <cache>/current the one in use.
+WIN_DEPS_CACHE ?= $(HOME)/.cache/quarnel-windows
 BENCH_DIR ?= build/bench
 DEB_DIR ?= build/deb
 FUZZ_DIR ?= build/fuzz
@@ -35,7 +43,7 @@ DEB_PACKAGES := \
 	googletest clang-format clang libclang-rt-14-dev \
 	libnftables-dev nftables libtinyxml2-dev unicode-cldr-core tzdata libsystemd-dev \
 	iproute2 iputils-ping fping openvpn stunnel4 openssl desktop-file-utils dnsmasq-base \
-	fonts-wqy-microhei fonts-lohit-deva \
+	fonts-wqy-microhei fonts-lohit-deva fonts-dejavu-core xvfb \
 	dpkg-dev lintian librsvg2-bin \
 	g++-mingw-w64-x86-64 wine64 nodejs $(NPM_DEB)
 
@@ -50,7 +58,7 @@ SERVICEDIR ?= $(PREFIX)/lib/quarnel
 UNITDIR ?= $(PREFIX)/lib/systemd/system
 CLDR_ZONES ?= /usr/share/unicode/cldr/common/supplemental/windowsZones.xml
 
-.PHONY: all deps build run demo demo-stop test check-windows fuzz bench translations install deb format clean
+.PHONY: all deps build run demo demo-stop test windows-qt windows-client check-windows windows-screenshot fuzz bench translations install deb format clean
 
 all: build
 
@@ -95,13 +103,48 @@ test: deps
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS) --output-junit $(abspath $(TEST_REPORT))
 
+# Debian's sources of Qt (qtbase, qtsvg), OpenSSL and tinyxml2, built with MinGW-w64
+# (about 40 minutes on 2 cores the first time, nothing once cached).
+windows-qt: deps
+	tools/windows/build-windows-deps --cache $(WIN_DEPS_CACHE) --jobs $(JOBS)
+
+# The whole tree for Windows against that Qt. The tools that run while building are the
+# build machine's: lupdate and lrelease from Debian, the flag renderer from the release
+# tree.
+WIN_CONFIGURE = cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARNEL_QT=ON -DQUARNEL_WERROR=ON \
+	-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake -DQUARNEL_WINDOWS_DEPS=$(WIN_DEPS_CACHE)/current \
+	-DQt5LinguistTools_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt5LinguistTools \
+	-DQUARNEL_HOST_FLAG_RENDER=$(CURDIR)/$(BUILD_DIR)/tools/flag-render/quarnel_flag_render
+
+windows-client: windows-qt $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) --target quarnel_flag_render -j $(JOBS)
+	$(WIN_CONFIGURE)
+	cmake --build $(WIN_DIR) --target quarnel quarnel-service quarnel-servicectl -j $(JOBS)
+	tools/windows/deploy-windows-client $(WIN_DIR) $(WIN_DEPS_CACHE)/current $(WIN_DIR)/deploy
+
+# WINDOWS_QT=0 checks only the half that needs no Qt (service, pipe, the client's Win32
+# helpers; build/windows-core), without the long first build of Qt: what CI runs.
+WINDOWS_QT ?= 1
+ifeq ($(WINDOWS_QT),0)
 check-windows: deps
-	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_WERROR=ON \
+	cmake -S . -B $(WIN_CORE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_WERROR=ON \
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+	cmake --build $(WIN_CORE_DIR) -j $(JOBS)
+	cmake/wine-prefix.sh $(CURDIR)/$(WIN_CORE_DIR)/wineprefix
+	ctest --test-dir $(WIN_CORE_DIR) --output-on-failure -j $(JOBS)
+	WINEPREFIX=$(CURDIR)/$(WIN_CORE_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+else
+check-windows: windows-client
 	cmake --build $(WIN_DIR) -j $(JOBS)
 	cmake/wine-prefix.sh $(CURDIR)/$(WIN_DIR)/wineprefix
 	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
 	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+endif
+
+# The deployed client started under Wine in a private X server with Qt's Windows
+# platform plugin; the screen is saved as build/windows/first-screen.png.
+windows-screenshot: windows-client
+	tools/windows/windows-screenshot $(WIN_DIR)/deploy $(WIN_DIR)/first-screen.png
 
 # One clang build with the client's Qt libraries beside the service's; every target then
 # runs FUZZ_SECONDS over its committed seeds (tests/fuzz/run-fuzzers).

@@ -22,7 +22,11 @@ if(QUARNEL_FUZZ)
 endif()
 
 if(MINGW)
-    # Self-contained executables, so that Wine needs no MinGW runtime DLLs beside them.
-    add_link_options(-static -static-libgcc -static-libstdc++)
+    # Without Qt: self-contained executables, so that Wine needs no MinGW runtime DLLs
+    # beside them. With Qt, whose DLLs use the shared MinGW runtime, every program uses it
+    # too (one C++ runtime in the process), and the runtime DLLs are deployed beside them.
+    if(NOT QUARNEL_QT)
+        add_link_options(-static -static-libgcc -static-libstdc++)
+    endif()
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0A00)
 endif()

@@ -16,6 +16,33 @@
 
 set(QUARNEL_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE INTERNAL "")
 
+# Under Wine, the programs of the Qt build find the DLLs of Qt, OpenSSL and the MinGW
+# runtime through WINEPATH (QUARNEL_WINEPATH: build-machine folders joined by ":", which
+# cmake/wine-run.sh turns into Wine's form), Qt's plugins through QT_PLUGIN_PATH and,
+# with the offscreen platform (which reads font files itself), fonts in one folder of
+# links to the build machine's.
+set(QUARNEL_WINE_ENVIRONMENT "")
+if(WIN32 AND QUARNEL_QT AND QUARNEL_WINDOWS_DEPS)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
+        OUTPUT_VARIABLE quarnel_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(quarnel_gcc_dir "${quarnel_libgcc}" DIRECTORY)
+    set(quarnel_wine_dlls "${QUARNEL_WINDOWS_DEPS}/qt/bin" "${QUARNEL_WINDOWS_DEPS}/openssl/bin"
+        "${QUARNEL_WINDOWS_DEPS}/tinyxml2/bin" "${quarnel_gcc_dir}" /usr/x86_64-w64-mingw32/lib)
+    list(JOIN quarnel_wine_dlls ":" quarnel_winepath)
+    set(quarnel_fonts "${CMAKE_BINARY_DIR}/wine-fonts")
+    file(MAKE_DIRECTORY "${quarnel_fonts}")
+    file(GLOB quarnel_font_files /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf /usr/share/fonts/truetype/wqy/*.ttc
+        /usr/share/fonts/truetype/lohit-devanagari/*.ttf)
+    foreach(font IN LISTS quarnel_font_files)
+        get_filename_component(name "${font}" NAME)
+        file(CREATE_LINK "${font}" "${quarnel_fonts}/${name}" SYMBOLIC)
+    endforeach()
+    set(QUARNEL_WINE_ENVIRONMENT "QUARNEL_WINEPATH=${quarnel_winepath}"
+        "QT_PLUGIN_PATH=Z:${QUARNEL_WINDOWS_DEPS}/qt/plugins" "QT_QPA_FONTDIR=Z:${quarnel_fonts}"
+        # Qt's messages to the output, not to a debugger Wine has not got.
+        "QT_FORCE_STDERR_LOGGING=1")
+endif()
+
 function(quarnel_setup_gtest)
     if(TARGET gtest)
         return()
@@ -59,6 +86,9 @@ function(add_unit_test)
         target_link_libraries(${T_NAME} PRIVATE quarnel_gtest_main)
     else()
         target_link_libraries(${T_NAME} PRIVATE Qt5::Test)
+        if(WIN32)
+            list(APPEND T_ENVIRONMENT QUARNEL_QTEST_LOG=1)
+        endif()
     endif()
 
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
@@ -68,5 +98,8 @@ function(add_unit_test)
         LABELS "${T_LABELS}"
         TIMEOUT ${T_TIMEOUT}
         SKIP_REGULAR_EXPRESSION "${skipped_totals}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUARNEL_WINEPREFIX=${QUARNEL_WINEPREFIX};ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;${T_ENVIRONMENT}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUARNEL_WINEPREFIX=${QUARNEL_WINEPREFIX};${QUARNEL_WINE_ENVIRONMENT};ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;${T_ENVIRONMENT}")
+    if(T_NAME IN_LIST QUARNEL_NOT_UNDER_WINE)
+        set_tests_properties(${T_NAME} PROPERTIES DISABLED TRUE)
+    endif()
 endfunction()

@@ -6,4 +6,22 @@ set -e
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The folders of the DLLs the program needs (Qt, OpenSSL, the MinGW runtime), given as
+# build-machine folders joined by ":"; Wine wants drive paths joined by ";".
+if [ -n "${QUARNEL_WINEPATH:-}" ]; then
+    WINEPATH=$(printf '%s' "$QUARNEL_WINEPATH" | awk -v RS=: -v ORS=';' '{ print "Z:" $0 }')
+    export WINEPATH
+fi
+# A Qt Test program under Wine writes its log to the debugger, not to the output it was
+# given: QUARNEL_QTEST_LOG=1 has it write a file, which is printed when it ends.
+if [ "${QUARNEL_QTEST_LOG:-}" = 1 ]; then
+    program=$1
+    shift
+    log=$(mktemp /tmp/quarnel-qtest.XXXXXX)
+    status=0
+    /usr/lib/wine/wine64 "$program" -o "Z:$log,txt" "$@" || status=$?
+    cat "$log"
+    rm -f "$log"
+    exit "$status"
+fi
 exec /usr/lib/wine/wine64 "$@"

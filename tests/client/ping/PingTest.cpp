@@ -59,7 +59,10 @@ private slots:
     void secondBatchReplacesTheFirst();
     void emptyBatchStartsNothing();
     void commandOutputEndsWithTheProgramOrTheTimeOut();
+#ifndef Q_OS_WIN
+    // A shell script with a named pipe stands in for ping: Linux only.
     void lateResultsOfAnEarlierBatchAreIgnored();
+#endif
 };
 
 void PingTest::parsesReplies_data()
@@ -224,6 +227,7 @@ void PingTest::emptyBatchStartsNothing()
     QVERIFY(manager.results().isEmpty());
 }
 
+#ifndef Q_OS_WIN
 // A stand-in ping found first on PATH: host "slow" answers only once the test
 // writes to the gate, every other host answers at once with 5.9 ms.
 void PingTest::lateResultsOfAnEarlierBatchAreIgnored()
@@ -293,6 +297,7 @@ void PingTest::lateResultsOfAnEarlierBatchAreIgnored()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(manager.results().at(0).ping, 5);
 }
+#endif
 
 void PingTest::commandOutputEndsWithTheProgramOrTheTimeOut()
 {
