@@ -10,6 +10,7 @@
 #include "pipe/ServiceCommand.h"
 #include "pipe/ServiceRequest.h"
 #include "widgets/MessageBoxes.h"
+#include "ServiceEndpoint.h"
 
 #include "OpenVpnPlay.h"
 #include "ClientTestMain.h"
@@ -129,7 +130,7 @@ void TestConnectWindow::initTestCase()
         QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
     qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
-    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath("service.socket")));
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(testServiceEndpoint(dir.path())));
     // A literal address: its lookup answers at once and it ends every address list.
     qputenv("QUARNEL_API_URL", "https://127.0.0.5:9");
     setServiceConnectTimeout(std::chrono::milliseconds(200));
@@ -143,7 +144,7 @@ void TestConnectWindow::init()
 {
     LocalSettings::instance()->resetToDefaults();
     LocalSettings::instance()->setValue(SettingsKey::vpnLogin, "vpnuser");
-    service = std::make_unique<FakeService>(QFile::encodeName(dir.filePath("service.socket")).toStdString());
+    service = std::make_unique<FakeService>(QFile::encodeName(testServiceEndpoint(dir.path())).toStdString());
     QVERIFY(service->isReady());
     seedCatalogue("client\r\ndev tun\r\n", true, true);
     boxes.clear();

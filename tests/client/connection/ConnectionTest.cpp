@@ -8,6 +8,7 @@
 #include "pipe/ServiceRequest.h"
 #include "platform/ConnectionType.h"
 #include "platform/ProgramPaths.h"
+#include "ServiceEndpoint.h"
 
 #include "FakeService.h"
 #include "IsolatedUserDirs.h"
@@ -98,7 +99,7 @@ void TestConnection::initTestCase()
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
     // Only the test that starts OpenVPN puts a stand-in service here.
-    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))));
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(testServiceEndpoint(dir.path())));
     setServiceConnectTimeout(std::chrono::milliseconds(100));
 }
 

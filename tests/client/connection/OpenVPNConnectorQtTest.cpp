@@ -5,6 +5,7 @@
 
 #include "FakeService.h"
 #include "ManagementPeer.h"
+#include "ServiceEndpoint.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -50,7 +51,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        socketPath = dir.path() + "/service.socket";
+        socketPath = testServiceEndpoint(dir.path());
         qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(socketPath));
         setServiceConnectTimeout(std::chrono::milliseconds(300));
         configPath = dir.path() + "/Quarnel.ovpn";

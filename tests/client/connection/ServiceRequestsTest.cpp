@@ -1,6 +1,7 @@
 #include "connection/ServiceRequests.h"
 
 #include "FakeService.h"
+#include "ServiceEndpoint.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,7 +19,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        socketPath = dir.path() + "/service.socket";
+        socketPath = testServiceEndpoint(dir.path());
         qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(socketPath));
         setServiceConnectTimeout(std::chrono::milliseconds(300));
     }

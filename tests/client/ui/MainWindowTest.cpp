@@ -7,6 +7,7 @@
 #include "data/LocalSettings.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/SystemTray.h"
+#include "ServiceEndpoint.h"
 
 #include "ApiSim.h"
 #include "ClientTestMain.h"
@@ -86,7 +87,7 @@ void TestMainWindow::initTestCase()
 {
     sim = std::make_unique<ApiSim>();
     QVERIFY2(sim->ok(), qPrintable(sim->failure()));
-    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))));
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(testServiceEndpoint(dir.path())));
     setServiceConnectTimeout(std::chrono::milliseconds(200));
     setInstallerLauncher([this](const QString& path) {
         installers << path;
@@ -107,7 +108,7 @@ void TestMainWindow::init()
     installerStarts = true;
     LocalSettings::instance()->resetToDefaults();
     service =
-        std::make_unique<FakeService>(QFile::encodeName(dir.filePath(QStringLiteral("service.socket"))).toStdString());
+        std::make_unique<FakeService>(QFile::encodeName(testServiceEndpoint(dir.path())).toStdString());
     QVERIFY(service->isReady());
     play = std::make_unique<OpenVpnPlay>(*service);
     boxes.clear();
