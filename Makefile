@@ -126,20 +126,21 @@ windows-client: windows-qt $(BUILD_DIR)/build.ninja
 # helpers; build/windows-core), without the long first build of Qt: what CI runs.
 WINDOWS_QT ?= 1
 ifeq ($(WINDOWS_QT),0)
-check-windows: deps
-	cmake -S . -B $(WIN_CORE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF -DQUARNEL_WERROR=ON \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
-	cmake --build $(WIN_CORE_DIR) -j $(JOBS)
-	cmake/wine-prefix.sh $(CURDIR)/$(WIN_CORE_DIR)/wineprefix
-	ctest --test-dir $(WIN_CORE_DIR) --output-on-failure -j $(JOBS)
-	WINEPREFIX=$(CURDIR)/$(WIN_CORE_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+CHECK_WIN_DIR = $(WIN_CORE_DIR)
+CHECK_WIN_FIRST = deps
+CHECK_WIN_CONFIGURE = cmake -S . -B $(WIN_CORE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARNEL_QT=OFF \
+	-DQUARNEL_WERROR=ON -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 else
-check-windows: windows-client
-	cmake --build $(WIN_DIR) -j $(JOBS)
-	cmake/wine-prefix.sh $(CURDIR)/$(WIN_DIR)/wineprefix
-	ctest --test-dir $(WIN_DIR) --output-on-failure -j $(JOBS)
-	WINEPREFIX=$(CURDIR)/$(WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+CHECK_WIN_DIR = $(WIN_DIR)
+CHECK_WIN_FIRST = windows-client
+CHECK_WIN_CONFIGURE =
 endif
+check-windows: $(CHECK_WIN_FIRST)
+	$(CHECK_WIN_CONFIGURE)
+	cmake --build $(CHECK_WIN_DIR) -j $(JOBS)
+	cmake/wine-prefix.sh $(CURDIR)/$(CHECK_WIN_DIR)/wineprefix
+	ctest --test-dir $(CHECK_WIN_DIR) --output-on-failure -j $(JOBS)
+	WINEPREFIX=$(CURDIR)/$(CHECK_WIN_DIR)/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
 
 # The deployed client started under Wine in a private X server with Qt's Windows
 # platform plugin; the screen is saved as build/windows/first-screen.png.

@@ -162,10 +162,7 @@ void Firewall::installTrafficRules(const std::string& addressList, bool blockDNS
     } else {
         std::string names;
         for (std::uint32_t address : nameServers) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF,
-                          (address >> 8) & 0xFF, address & 0xFF);
-            names += (names.empty() ? "" : ", ") + std::string(text);
+            names += (names.empty() ? "" : ", ") + addressText(address);
         }
         std::printf("Firewall: DNS outside the tunnel only to the system's name servers %s\n", names.c_str());
     }

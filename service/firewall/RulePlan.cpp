@@ -99,6 +99,12 @@ std::uint32_t parseAddress(std::string_view text)
            static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
 }
 
+std::string addressText(std::uint64_t address)
+{
+    return std::to_string(address >> 24 & 0xFF) + "." + std::to_string(address >> 16 & 0xFF) + "." +
+           std::to_string(address >> 8 & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
 bool isDottedQuad(std::string_view text)
 {
     int parts = 0;

@@ -18,6 +18,9 @@ namespace firewall {
 // arithmetic; at most four bytes, the first one most significant. "1.2.3" is 1.2.3.0.
 std::uint32_t parseAddress(std::string_view text);
 
+// The dotted quad of the low 32 bits of `address`, the first byte most significant.
+std::string addressText(std::uint64_t address);
+
 // Four decimal numbers 0-255 joined by single dots, and nothing else. Only such entries
 // of an address list become server permits: parseAddress would read anything.
 bool isDottedQuad(std::string_view text);

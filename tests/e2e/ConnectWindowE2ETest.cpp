@@ -1,3 +1,4 @@
+#include "LabTestMain.h"
 #include "TunnelLab.h"
 
 #include "IsolatedUserDirs.h"
@@ -128,22 +129,10 @@ int main(int argc, char* argv[])
     IsolatedUserDirs dirs;
     qputenv("QUARNEL_API_URL", "https://127.0.0.5:9");
     unavailable = TunnelLab::unavailableReason();
-    std::unique_ptr<TunnelLab> owner;
-    if (unavailable.isEmpty()) {
-        owner = std::make_unique<TunnelLab>();
-        lab = owner.get();
-        if (lab->ok()) {
-            lab->enterClientNamespace();
-        }
-    }
-    QApplication app(argc, argv);
-    app.setOrganizationName("CPKV");
-    app.setApplicationName("Quarnel");
+    QCoreApplication::setOrganizationName("CPKV");
+    QCoreApplication::setApplicationName("Quarnel");
     qRegisterMetaType<quint64>("quint64");
-    TestConnectWindowE2E test;
-    const int result = QTest::qExec(&test, argc, argv);
-    owner.reset();
-    return result;
+    return runLabTest<TestConnectWindowE2E, QApplication>(argc, argv, unavailable, lab);
 }
 
 #include "ConnectWindowE2ETest.moc"

@@ -1,5 +1,7 @@
 #include "firewall/linux/NftablesRuleset.h"
 
+#include "firewall/RulePlan.h"
+
 #include <algorithm>
 #include <set>
 
@@ -86,12 +88,6 @@ Term expression(std::string text)
     term.kind = Term::Expression;
     term.text = std::move(text);
     return term;
-}
-
-std::string addressText(std::uint64_t value)
-{
-    return std::to_string(value >> 24 & 0xFF) + "." + std::to_string(value >> 16 & 0xFF) + "." +
-           std::to_string(value >> 8 & 0xFF) + "." + std::to_string(value & 0xFF);
 }
 
 // An inclusive range of values that the evaluator compares as unsigned numbers; empty

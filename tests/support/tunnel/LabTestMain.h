@@ -11,8 +11,9 @@
 // The main() of a Qt test over a lab: makes the lab unless `unavailable` already says
 // why not (the test case then skips with that reason), moves this process, its later
 // threads included, into the client namespace, runs the test object and ends the lab.
-// `lab` points at the lab while the test runs.
-template <class Test> int runLabTest(int argc, char* argv[], const QString& unavailable, TunnelLab*& lab)
+// `lab` points at the lab while the test runs. Tests of screens pass QApplication.
+template <class Test, class Application = QCoreApplication>
+int runLabTest(int argc, char* argv[], const QString& unavailable, TunnelLab*& lab)
 {
     std::unique_ptr<TunnelLab> owner;
     if (unavailable.isEmpty()) {
@@ -22,7 +23,7 @@ template <class Test> int runLabTest(int argc, char* argv[], const QString& unav
             lab->enterClientNamespace();
         }
     }
-    QCoreApplication app(argc, argv);
+    Application app(argc, argv);
     Test test;
     const int result = QTest::qExec(&test, argc, argv);
     owner.reset();
