@@ -18,7 +18,8 @@
 namespace {
 
 // Per attempt; a channel tries six times.
-constexpr int channelTimeoutMs = 10000;
+constexpr int defaultChannelTimeoutMs = 10000;
+int channelTimeoutMs = defaultChannelTimeoutMs;
 
 NetworkManager* sharedInstance = nullptr;
 
@@ -36,6 +37,11 @@ QUrl apiUrl(const QString& path)
 }
 
 } // namespace
+
+void NetworkManager::setChannelTimeout(int milliseconds)
+{
+    channelTimeoutMs = milliseconds > 0 ? milliseconds : defaultChannelTimeoutMs;
+}
 
 NetworkManager* NetworkManager::instance()
 {

@@ -33,7 +33,7 @@ DEFAULT_FIXTURE = os.path.join(HERE, "fixtures", "default.json")
 # looks the password up when it reads the `vpn` element).
 DEFAULT_ORDER = ["ver", "auth", "error", "file", "cert", "key", "config", "vpn", "upgrade"]
 
-FAULT_MODES = ("close", "malformed", "empty", "hang")
+FAULT_MODES = ("close", "malformed", "empty", "hang", "truncated")
 HANG_LIMIT_S = 300.0
 MALFORMED_BODY = b'<?xml version="1.0" encoding="UTF-8"?>\n<data><ver type="ZnVsbA==">dHJ1ZQ==</ver><auth>dHJ1ZQ==</aut'
 
@@ -267,8 +267,15 @@ class Handler(BaseHTTPRequestHandler):
         self.send_header("Content-Type", ctype)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
-        if self.command != "HEAD":
-            self.wfile.write(body)
+        if self.command == "HEAD":
+            return
+        if getattr(self, "truncate", False):
+            # The whole length is promised, half the body arrives, then the connection ends.
+            self.wfile.write(body[:len(body) // 2])
+            self.wfile.flush()
+            self.close_now()
+            return
+        self.wfile.write(body)
 
     def send_json(self, obj, status=200):
         self.send_body(json.dumps(obj, indent=1).encode("utf-8"), status, "application/json")
@@ -315,7 +322,9 @@ class Handler(BaseHTTPRequestHandler):
         _, fault, delay = self.state.record(self.server.scheme, self.command, path, raw_query)
         if delay > 0:
             time.sleep(delay)
-        if fault:
+        if fault == "truncated":
+            self.truncate = True
+        elif fault:
             self.apply_fault(fault)
             return
         self.answer(path, raw_query)

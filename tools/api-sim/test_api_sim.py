@@ -200,6 +200,9 @@ class FaultTest(SimTestCase):
         self.sim.control("fault=close")
         with self.assertRaises((http.client.RemoteDisconnected, ConnectionError, ssl.SSLError)):
             self.sim.get("/upd/double.xml")
+        self.sim.control("fault=truncated")
+        with self.assertRaises(http.client.IncompleteRead):
+            self.sim.get("/upd/double.xml")
         self.sim.control("fault=hang")
         with self.assertRaises((socket.timeout, TimeoutError)):
             self.sim.get("/upd/double.xml", timeout=0.5)
