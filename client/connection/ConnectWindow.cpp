@@ -87,6 +87,7 @@ ConnectWindow::ConnectWindow(QWidget* parent, ConnectWindowHost* host, NetworkMa
     QObject::connect(&connection, &Connection::connected, this, &ConnectWindow::onConnected);
     QObject::connect(&connection, &Connection::disconnected, this, &ConnectWindow::onDisconnected);
     QObject::connect(&connection, &Connection::error, this, &ConnectWindow::onConnectionError);
+    QObject::connect(Connection::connector(), &QThread::finished, this, &ConnectWindow::onTunnelRunEnded);
     QObject::connect(&connection, &Connection::logUpdate, this, &ConnectWindow::onConnectionUpdateLog);
     QObject::connect(this->network, &NetworkManager::gotIpTimezone, this, &ConnectWindow::onChangeTimezone);
     QObject::connect(this->network, &NetworkManager::gotBuyLink, this, &ConnectWindow::goBuyLink);
@@ -563,6 +564,15 @@ void ConnectWindow::onConnectionError(QString msg)
         host->tunnelEnded();
     }
     if (attempts < 3) {
+        if (Connection::connector()->isRunning()) {
+            // OpenVPN may still be saying goodbye to the server after its error. The
+            // attempt shows as under way; a click meanwhile calls it off as usual.
+            state = Preparing;
+            setInterfaceState(Preparing);
+            retryWhenRunEnds = true;
+            connection.disconnect();
+            return;
+        }
         state = Idle;
         onClickConnect();
         return;
@@ -578,6 +588,19 @@ void ConnectWindow::onConnectionError(QString msg)
     stopStunnelIfStealth();
     state = Idle;
     setInterfaceState(Idle);
+}
+
+void ConnectWindow::onTunnelRunEnded()
+{
+    if (!retryWhenRunEnds) {
+        return;
+    }
+    retryWhenRunEnds = false;
+    if (state != Preparing || shuttingDown) {
+        return;
+    }
+    state = Idle;
+    onClickConnect();
 }
 
 void ConnectWindow::stopStunnelIfStealth()

@@ -127,6 +127,7 @@ private:
     void resolveApiHost();
     void tell(ConnectWindowHost::TunnelState tunnelState);
     void retranslate();
+    void onTunnelRunEnded();
 
     Ui::ConnectWindow* ui;
     int state = Idle;
@@ -139,6 +140,9 @@ private:
     QString login;
     bool autoConnectPending = false;
     bool cancelRequested = false;
+    // A retry waits for the failed run to end: until then its late signals would be
+    // taken for the next attempt's, and the tunnel driver takes one run at a time.
+    bool retryWhenRunEnds = false;
     bool firewallActive = false;
     bool shuttingDown = false;
     servicepipe::FirewallOptions firewallFlags;

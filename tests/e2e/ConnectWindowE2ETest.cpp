@@ -1,12 +1,10 @@
 #include "LabTestMain.h"
+#include "LabAccount.h"
 #include "TunnelLab.h"
 
 #include "IsolatedUserDirs.h"
 #include "ui/MainWindow.h"
 #include "connection/ConnectWindow.h"
-#include "data/LocalSettings.h"
-#include "data/PemTable.h"
-#include "platform/ConnectionType.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/SystemTray.h"
 
@@ -65,30 +63,7 @@ private slots:
     {
         QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
         QVERIFY(answers(outsideHost));
-        const QSharedPointer<LocalSettings> settings = LocalSettings::instance();
-        settings->setValue(SettingsKey::cachedConfig, lab->configText());
-        const QMap<QString, QByteArray> certificates{{TunnelLab::userName, lab->clientCertificate()}};
-        const QMap<QString, QByteArray> keys{{TunnelLab::userName, lab->clientKey()}};
-        settings->setValue(SettingsKey::cachedCertif, PemTable::toBytes(certificates));
-        settings->setValue(SettingsKey::cachedKeys, PemTable::toBytes(keys));
-        settings->setValue(SettingsKey::advProtocol, "udp");
-        settings->setValue(SettingsKey::killConnect, true);
-
-        ServerInfo server;
-        server.id = "Lab";
-        server.flag = "xx";
-        server.ip = TunnelLab::serverAddress;
-        server.user = TunnelLab::userName;
-        server.password = TunnelLab::password;
-        server.udpPorts = QStringList{"1194"};
-        server.connectionType = static_cast<int>(ConnectionType::OpenVpnUdp);
-        // In the cached catalogue too: the main window puts the catalogue's list on the
-        // screen whenever its latencies are measured.
-        settings->setValue(SettingsKey::cachedServers, QStringList{server.toCacheLine()});
-        settings->setValue(SettingsKey::vpnLogin, TunnelLab::userName);
-        settings->setValue(SettingsKey::cachedUsers,
-                           QStringList{QString(TunnelLab::userName) + "||" + TunnelLab::password + "||" +
-                                       QDateTime::currentDateTime().addYears(1).toString(Qt::ISODate)});
+        const ServerInfo server = storeLabAccount(*lab);
 
         MainWindow shell;
         ConnectWindow* screen = shell.connectionScreen();

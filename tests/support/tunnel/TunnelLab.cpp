@@ -339,6 +339,7 @@ bool TunnelLab::stopService(bool crash)
         service->terminate();
     }
     const bool ended = service->waitForFinished(15000);
+    serviceLog += service->readAll();
     service = nullptr;
     return ended;
 }
