@@ -25,9 +25,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -432,3 +434,35 @@ TEST(PipeService, SilentClientDoesNotHoldThePipe)
     ASSERT_EQ(outcome.result, PipeClient::Result::Replied);
     EXPECT_EQ(outcome.reply.ok, 1);
 }
+
+#ifdef _WIN32
+// The override names another local pipe only: with a file path, a remote or a climbing
+// name the client would write its request somewhere that is no pipe of this machine.
+TEST(PipeEndpoint, OnlyALocalPipeNameReplacesTheDefault)
+{
+    const std::string fallback = "\\\\.\\pipe\\QuarnelOpenVPNService";
+    const struct
+    {
+        const char* value;
+        std::string expected;
+    } cases[] = {
+        {"", fallback},
+        {"\\\\.\\pipe\\quarnel-test-7", "\\\\.\\pipe\\quarnel-test-7"},
+        {"\\\\.\\PIPE\\Other", "\\\\.\\PIPE\\Other"},
+        {"\\\\.\\pipe\\", fallback},
+        {"C:\\Users\\me\\request.bin", fallback},
+        {"\\\\server\\pipe\\QuarnelOpenVPNService", fallback},
+        {"\\\\.\\pipe\\..\\C:\\request.bin", fallback},
+        {"\\\\.\\pipe\\a/b", fallback},
+    };
+    const char* saved = std::getenv("QUARNEL_SERVICE_SOCKET");
+    const std::string previous = saved != nullptr ? saved : "";
+    for (const auto& entry : cases) {
+        // An empty value removes the variable.
+        _putenv_s("QUARNEL_SERVICE_SOCKET", entry.value);
+        EXPECT_EQ(servicepipe::defaultEndpoint(), entry.expected) << entry.value;
+        EXPECT_EQ(PipeClient().endpointName(), entry.expected) << entry.value;
+    }
+    _putenv_s("QUARNEL_SERVICE_SOCKET", previous.c_str());
+}
+#endif
