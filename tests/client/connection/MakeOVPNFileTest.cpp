@@ -230,9 +230,12 @@ private slots:
             QCOMPARE(info.absolutePath(), QFileInfo(userDirs->clientTempDir()).absoluteFilePath());
             QVERIFY2(QRegularExpression("^Quarnel\\.openvpn-\\w{6}\\.txt$").match(info.fileName()).hasMatch(),
                      qPrintable(info.fileName()));
-            // The file holds the private key: owner only.
+            // The file holds the private key: owner only (on Windows the per-user
+            // temporary directory keeps it so; Qt shows no owner-only bits there).
+#ifdef Q_OS_UNIX
             QCOMPARE(info.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                      QFile::Permissions());
+#endif
         }
         QVERIFY(!QFile::exists(path));
     }

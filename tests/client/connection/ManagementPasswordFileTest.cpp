@@ -23,8 +23,12 @@ private slots:
         const QFileInfo info(file.path());
         QCOMPARE(info.absolutePath(), userDirs->clientTempDir());
         QVERIFY(info.fileName().startsWith(QStringLiteral("Quarnel.management-")));
+        // On Windows the per-user temporary directory keeps it private; Qt shows no
+        // owner-only bits there.
+#ifdef Q_OS_UNIX
         QCOMPARE(info.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
                  QFile::Permissions());
+#endif
 
         QFile written(file.path());
         QVERIFY(written.open(QIODevice::ReadOnly));

@@ -280,6 +280,9 @@ private slots:
 
     void singBoxStartsAndStops()
     {
+#ifdef Q_OS_WIN
+        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
+#endif
         writeSingBox("printf '%s\\n' \"$@\" > \"$3.args\"\n"
                      "echo 'INFO[0000] sing-box started at (0.05s)' >&2\n"
                      "exec sleep 60\n");
@@ -322,6 +325,9 @@ private slots:
 
     void singBoxRuns()
     {
+#ifdef Q_OS_WIN
+        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
+#endif
         QFETCH(QByteArray, script);
         QFETCH(QStringList, events);
         if (script.isEmpty()) {
@@ -349,6 +355,9 @@ private slots:
 
     void singBoxExitsWhileConnected()
     {
+#ifdef Q_OS_WIN
+        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
+#endif
         writeSingBox("echo 'started at' >&2\n"
                      "while [ ! -e \"$3.quit\" ]; do sleep 0.05; done\n");
         OpenVPNConnectorQt connector;

@@ -99,11 +99,23 @@ private slots:
 
     void openVpnCommandLineShape()
     {
+        // The paths are given in Qt's form and go out in the system's own.
+#ifdef Q_OS_WIN
+        QCOMPARE(openVpnCommandLine("C:/Program Files/Quarnel/openvpn/openvpn.exe",
+                                    "C:/Users/a b/AppData/Local/Temp/Quarnel.ovpn", 51234,
+                                    "C:/Users/a b/AppData/Local/Temp/Quarnel.management-Ab12Cd.txt"),
+                 QStringLiteral("C:\\Program Files\\Quarnel\\openvpn\\openvpn.exe "
+                                "--config \"C:\\Users\\a b\\AppData\\Local\\Temp\\Quarnel.ovpn\" "
+                                "--management 127.0.0.1 51234 "
+                                "\"C:\\Users\\a b\\AppData\\Local\\Temp\\Quarnel.management-Ab12Cd.txt\" "
+                                "--management-query-passwords"));
+#else
         QCOMPARE(openVpnCommandLine("/opt/quarnel/openvpn/openvpn", "/run/user/1000/quarnel/Quarnel.ovpn", 51234,
                                     "/run/user/1000/quarnel/Quarnel.management-Ab12Cd.txt"),
                  QStringLiteral("/opt/quarnel/openvpn/openvpn --config \"/run/user/1000/quarnel/Quarnel.ovpn\" "
                                 "--management 127.0.0.1 51234 \"/run/user/1000/quarnel/Quarnel.management-Ab12Cd.txt\" "
                                 "--management-query-passwords"));
+#endif
     }
 
 private:

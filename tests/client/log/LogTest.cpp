@@ -32,7 +32,13 @@ QStringList readLines(const QString& path)
         return {};
     }
     const QString text = QString::fromUtf8(file.readAll());
+    // The files are written in text mode: each line ends as the system's text files do,
+    // and a line with any other ending stays joined to the next and fails its match.
+#ifdef Q_OS_WIN
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+#else
     QStringList lines = text.split(QLatin1Char('\n'));
+#endif
     if (!lines.isEmpty() && lines.last().isEmpty()) {
         lines.removeLast();
     }

@@ -170,21 +170,30 @@ void TestSettingsWindow::saveWritesEverySwitchAndTheStartAtLogOn()
     QCOMPARE(settings->value(QLatin1String(SettingsKey::advProtocol)).toString(), QStringLiteral("udp"));
     QCOMPARE(settings->value(QLatin1String(SettingsKey::iPv6LeakProtect)).toString(), QStringLiteral("true"));
     QCOMPARE(settings->value(QLatin1String(SettingsKey::language)).toString(), QStringLiteral("de"));
-    // The password is in this file: only its owner may read it.
+    // The password is in this file: only its owner may read it. (On Windows the store is
+    // the user's registry hive; only the tests' INI file is a file there.)
+#ifdef Q_OS_UNIX
     const QFileInfo file(QSettings().fileName());
     QCOMPARE(file.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+#endif
 
-    // The entry in the test's own configuration folder starts this very program.
+    // The entry in the test's own configuration folder starts this very program. (On
+    // Windows the start at log-on is a scheduled task in the private Wine prefix; the
+    // commands that make it are checked by platform_autostarttask_test.)
+#ifdef Q_OS_UNIX
     QFile entry(autostartEntry());
     QVERIFY(entry.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(entry.readAll()).contains(QCoreApplication::applicationFilePath()));
     entry.close();
+#endif
 
     window.load({VpnProtocol::Tcp, VpnProtocol::Udp});
     window.findChild<QCheckBox*>(QStringLiteral("cbLaunchOnStart"))->setChecked(false);
     window.onSave();
+#ifdef Q_OS_UNIX
     QVERIFY(!QFileInfo::exists(autostartEntry()));
+#endif
 }
 
 void TestSettingsWindow::escapeSavesAndGoesBack()
