@@ -1,7 +1,10 @@
 #include "LocalSettings.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+
+#include <atomic>
 
 namespace {
 
@@ -12,6 +15,14 @@ void keepOwnerOnly(QSettings& store)
 {
     store.sync();
     const QString file = store.fileName();
+    // What could not be written stays in memory and goes out with the next write that
+    // succeeds; the file keeps what it had (it is replaced whole or not at all).
+    static std::atomic<bool> failing{false};
+    const bool failed = store.status() != QSettings::NoError;
+    if (failed && !failing.exchange(true))
+        qWarning("The settings could not be saved to %s", qPrintable(QDir::toNativeSeparators(file)));
+    else if (!failed)
+        failing = false;
     if (!QFile::exists(file))
         return;
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

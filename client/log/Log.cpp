@@ -8,6 +8,8 @@
 #include <QMutexLocker>
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace Log {
 
 QString filePath(const char* fileName)
@@ -69,16 +71,20 @@ void appendLog(const QString& line)
 void messageHandler(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message)
 {
     // No lock here: a message may come from any thread, and each one opens the file anew.
+    const QString line = Log::timeStamp() + QLatin1String(typeTag(type)) + QLatin1Char(' ') + message;
     const QString path = Log::filePath(Log::debugFileName);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            QTextStream out(&file);
+            out.setCodec("UTF-8");
+            out << line << "\n";
+            out.flush();
+            if (out.status() == QTextStream::Ok && file.flush()) {
+                return;
+            }
+        }
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        return;
-    }
-    QTextStream out(&file);
-    out.setCodec("UTF-8");
-    out << Log::timeStamp() << typeTag(type) << " " << message << "\n";
-    out.flush();
+    // No file to take it (a full disk, say): the message is not lost to whoever watches.
+    std::fputs((line.toLocal8Bit() + '\n').constData(), stderr);
 }

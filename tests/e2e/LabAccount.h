@@ -12,10 +12,9 @@
 #include <QSharedPointer>
 #include <QStringList>
 
-// The lab's provider as the client knows it after a sign-in: one UDP location on the
-// lab's OpenVPN server, its configuration, certificate and key in the cache, the kill
-// switch on. password: the location's VPN password (a wrong one is refused by the server).
-inline ServerInfo storeLabAccount(const TunnelLab& lab, const QString& password = TunnelLab::password)
+// The one location of the lab's provider: UDP to the lab's OpenVPN server. password: the
+// location's VPN password (a wrong one is refused by the server).
+inline ServerInfo labServer(const QString& password = TunnelLab::password)
 {
     ServerInfo server;
     server.id = "Lab";
@@ -25,7 +24,14 @@ inline ServerInfo storeLabAccount(const TunnelLab& lab, const QString& password 
     server.password = password;
     server.udpPorts = QStringList{"1194"};
     server.connectionType = static_cast<int>(ConnectionType::OpenVpnUdp);
+    return server;
+}
 
+// The lab's provider as the client knows it after a sign-in: its location, its
+// configuration, certificate and key in the cache, the kill switch on.
+inline ServerInfo storeLabAccount(const TunnelLab& lab, const QString& password = TunnelLab::password)
+{
+    const ServerInfo server = labServer(password);
     const QSharedPointer<LocalSettings> settings = LocalSettings::instance();
     settings->setValue(SettingsKey::cachedConfig, lab.configText());
     const QMap<QString, QByteArray> certificates{{TunnelLab::userName, lab.clientCertificate()}};

@@ -1,6 +1,8 @@
 #include "LabTestMain.h"
 #include "TunnelLab.h"
 
+#include "ClientProgram.h"
+#include "LabAccount.h"
 #include "EchoServer.h"
 #include "IsolatedUserDirs.h"
 #include "Probe.h"
@@ -256,125 +258,38 @@ private:
     quint16 port = 0;
 };
 
-// The real client program, headless, as a remembered user who connects at start with
-// the kill switch on; its own home, settings and runtime directory.
-class ClientProgram
+// A remembered user who connects at start with the kill switch on, to the lab's server.
+bool writeLeakSettings(ClientProgram& client)
 {
-public:
-    explicit ClientProgram(const QString& root) : root(root) {}
-    ~ClientProgram() { kill(); }
-    ClientProgram(const ClientProgram&) = delete;
-    ClientProgram& operator=(const ClientProgram&) = delete;
-
-    bool writeSettings()
-    {
-        for (const char* dir : {"home", "config", "cache", "data", "run"}) {
-            const QString path = root + QLatin1Char('/') + QLatin1String(dir);
-            if (!QDir().mkpath(path) || chmod(QFile::encodeName(path).constData(), 0700) != 0) {
-                return false;
-            }
-        }
-        ServerInfo server;
-        server.id = "Lab";
-        server.flag = "xx";
-        server.ip = TunnelLab::serverAddress;
-        server.user = TunnelLab::userName;
-        server.password = TunnelLab::password;
-        server.udpPorts = QStringList{"1194"};
-        server.connectionType = static_cast<int>(ConnectionType::OpenVpnUdp);
-        const QMap<QString, QByteArray> certificates{{TunnelLab::userName, lab->clientCertificate()}};
-        const QMap<QString, QByteArray> keys{{TunnelLab::userName, lab->clientKey()}};
-
-        QSettings settings(root + QStringLiteral("/config/CPKV/Quarnel.conf"), QSettings::IniFormat);
-        settings.setValue(SettingsKey::rememberUser, true);
-        settings.setValue(SettingsKey::login, "leak-test@example.org");
-        settings.setValue(SettingsKey::password, "secret");
-        settings.setValue(SettingsKey::autoConnectOnStart, true);
-        settings.setValue(SettingsKey::killConnect, true);
-        settings.setValue(SettingsKey::iPv6LeakProtect, false);
-        settings.setValue(SettingsKey::allowLocalDevices, false);
-        settings.setValue(SettingsKey::changeTimezone, false);
-        settings.setValue(SettingsKey::advProtocol, "udp");
-        settings.setValue(SettingsKey::vpnLogin, TunnelLab::userName);
-        settings.setValue(SettingsKey::lastLocationId, QString(TunnelLab::userName) + "::Lab");
-        settings.setValue(SettingsKey::cachedServers, QStringList{server.toCacheLine()});
-        settings.setValue(SettingsKey::cachedUsers,
-                          QStringList{QString(TunnelLab::userName) + "||" + TunnelLab::password + "||" +
-                                      QDateTime::currentDateTime().addYears(1).toString(Qt::ISODate)});
-        settings.setValue(SettingsKey::cachedConfig, lab->configText());
-        settings.setValue(SettingsKey::cachedCertif, PemTable::toBytes(certificates));
-        settings.setValue(SettingsKey::cachedKeys, PemTable::toBytes(keys));
-        settings.sync();
-        return settings.status() == QSettings::NoError;
+    if (!client.makeFolders()) {
+        return false;
     }
+    const ServerInfo server = labServer();
+    const QMap<QString, QByteArray> certificates{{TunnelLab::userName, lab->clientCertificate()}};
+    const QMap<QString, QByteArray> keys{{TunnelLab::userName, lab->clientKey()}};
 
-    void start(const QString& apiUrl)
-    {
-        kill();
-        process = std::make_unique<QProcess>();
-        process->setProcessChannelMode(QProcess::MergedChannels);
-        process->setStandardOutputFile(root + QStringLiteral("/client-output.txt"), QIODevice::Append);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", root + "/home");
-        environment.insert("XDG_CONFIG_HOME", root + "/config");
-        environment.insert("XDG_CACHE_HOME", root + "/cache");
-        environment.insert("XDG_DATA_HOME", root + "/data");
-        environment.insert("XDG_RUNTIME_DIR", root + "/run");
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        environment.insert("QUARNEL_API_URL", apiUrl);
-        environment.insert("QUARNEL_PROBE_URL", "https://127.0.0.1:9/");
-        process->setProcessEnvironment(environment);
-        process->start(QStringLiteral(QUARNEL_CLIENT_BIN), QStringList());
-    }
-
-    bool running() const { return process != nullptr && process->state() == QProcess::Running; }
-
-    // SIGKILL: the client gets no chance to take anything down.
-    void kill()
-    {
-        if (process != nullptr && process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(10000);
-        }
-    }
-
-    // SIGTERM: the normal shutdown, tunnel and kill switch down.
-    bool quit()
-    {
-        process->terminate();
-        return process->waitForFinished(30000) && process->exitStatus() == QProcess::NormalExit;
-    }
-
-    // What it printed and the ends of its log files.
-    QByteArray output() const
-    {
-        QByteArray text;
-        QStringList files{root + QStringLiteral("/client-output.txt"),
-                          root + QStringLiteral("/config/CPKV/Quarnel.conf")};
-        for (const QFileInfo& log : QDir(root + QStringLiteral("/run/quarnel")).entryInfoList(QDir::Files)) {
-            files << log.filePath();
-        }
-        for (const QString& path : files) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                continue;
-            }
-            QByteArray content;
-            // Short lines only: the cached catalogue and keys say nothing here.
-            for (const QByteArray& line : file.readAll().split('\n')) {
-                content += line.size() < 300 ? line + '\n' : QByteArray();
-            }
-            text += "--- " + QFile::encodeName(path) + "\n" + content.right(3000) + "\n";
-        }
-        return text;
-    }
-
-private:
-    QString root;
-    std::unique_ptr<QProcess> process;
-};
+    QSettings settings(client.settingsFile(), QSettings::IniFormat);
+    settings.setValue(SettingsKey::rememberUser, true);
+    settings.setValue(SettingsKey::login, "leak-test@example.org");
+    settings.setValue(SettingsKey::password, "secret");
+    settings.setValue(SettingsKey::autoConnectOnStart, true);
+    settings.setValue(SettingsKey::killConnect, true);
+    settings.setValue(SettingsKey::iPv6LeakProtect, false);
+    settings.setValue(SettingsKey::allowLocalDevices, false);
+    settings.setValue(SettingsKey::changeTimezone, false);
+    settings.setValue(SettingsKey::advProtocol, "udp");
+    settings.setValue(SettingsKey::vpnLogin, TunnelLab::userName);
+    settings.setValue(SettingsKey::lastLocationId, QString(TunnelLab::userName) + "::Lab");
+    settings.setValue(SettingsKey::cachedServers, QStringList{server.toCacheLine()});
+    settings.setValue(SettingsKey::cachedUsers,
+                      QStringList{QString(TunnelLab::userName) + "||" + TunnelLab::password + "||" +
+                                  QDateTime::currentDateTime().addYears(1).toString(Qt::ISODate)});
+    settings.setValue(SettingsKey::cachedConfig, lab->configText());
+    settings.setValue(SettingsKey::cachedCertif, PemTable::toBytes(certificates));
+    settings.setValue(SettingsKey::cachedKeys, PemTable::toBytes(keys));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs)
 {
@@ -489,7 +404,7 @@ private slots:
     {
         QVERIFY(api.ok());
         client = std::make_unique<ClientProgram>(lab->path("client"));
-        QVERIFY(client->writeSettings());
+        QVERIFY(writeLeakSettings(*client));
         const auto clientLog = [this] { return QString::fromLocal8Bit(client->output()); };
         const auto serviceLog = [] { return QString::fromLocal8Bit(lab->serviceOutput().right(4000)); };
         const auto dump = [&] { qWarning().noquote() << "service:\n" << serviceLog() << "\nclient:\n" << clientLog(); };

@@ -111,8 +111,7 @@ void TestMainWindow::init()
     installers.clear();
     installerStarts = true;
     LocalSettings::instance()->resetToDefaults();
-    service =
-        std::make_unique<FakeService>(QFile::encodeName(testServiceEndpoint(dir.path())).toStdString());
+    service = std::make_unique<FakeService>(QFile::encodeName(testServiceEndpoint(dir.path())).toStdString());
     QVERIFY(service->isReady());
     play = std::make_unique<OpenVpnPlay>(*service);
     boxes.clear();
