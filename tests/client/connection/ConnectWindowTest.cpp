@@ -92,6 +92,7 @@ private slots:
     void clickDuringTheWaitCallsTheAttemptOff();
     void clickDuringTheWriteCallsTheAttemptOff();
     void onlyTheThirdFailureInARowIsShown();
+    void retryWaitsForTheFailedRunToEnd();
     void dropBlocksDnsAgainWithTheServersAllowed();
     void stealthEndingsStopStunnel();
     void brumeKeepsOnlyTheCurrentConfigurationPrivately();
@@ -277,6 +278,23 @@ void TestConnectWindow::onlyTheThirdFailureInARowIsShown()
     QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Idle));
     QCOMPARE(requests(ServiceCommand::RunProcess).size(), std::size_t(6));
     QCOMPARE(boxes.size(), 1);
+}
+
+void TestConnectWindow::retryWaitsForTheFailedRunToEnd()
+{
+    makeWindow();
+    window->onClickConnect();
+    QVERIFY(play->playLaunch(false, false));
+    // The refused run is told to end, and the next attempt waits for it: started beside
+    // it, the driver would drop the start, and the run's end would pass for its drop.
+    QTRY_VERIFY(play->peer->heard().endsWith("signal SIGTERM\n"));
+    QTest::qWait(1200);
+    QCOMPARE(requests(ServiceCommand::RunProcess).size(), std::size_t(1));
+    QCOMPARE(window->connectionState(), int(ConnectWindow::Preparing));
+    play->peer->hangUp();
+    QVERIFY(playLaunch(true));
+    QTRY_COMPARE(window->connectionState(), int(ConnectWindow::Connected));
+    QVERIFY(boxes.isEmpty());
 }
 
 void TestConnectWindow::dropBlocksDnsAgainWithTheServersAllowed()

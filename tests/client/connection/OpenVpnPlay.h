@@ -15,7 +15,8 @@
 
 // Plays OpenVPN for the launches the stand-in service receives: listens on the
 // management port of the next RunProcess command line, answers the credential queries,
-// then comes up or refuses the password.
+// then comes up or refuses the password. Refusing, it hangs up at once, or, as real
+// OpenVPN does while it says goodbye to the server, stays until the test hangs up.
 class OpenVpnPlay
 {
 public:
@@ -32,7 +33,7 @@ public:
         return found;
     }
 
-    bool playLaunch(bool succeed)
+    bool playLaunch(bool succeed, bool hangUpAfterRefusal = true)
     {
         using servicepipe::ServiceCommand;
         if (!QTest::qWaitFor([this] { return requests(ServiceCommand::RunProcess).size() > launchesPlayed; }, 10000))
@@ -54,7 +55,8 @@ public:
         } else {
             // As OpenVPN does: it reports the refusal and exits.
             peer->say(">PASSWORD:Verification Failed: 'Auth' ['AUTH: Received control message: AUTH_FAILED']\r\n");
-            peer->hangUp();
+            if (hangUpAfterRefusal)
+                peer->hangUp();
         }
         return true;
     }
