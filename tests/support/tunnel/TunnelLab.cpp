@@ -305,7 +305,7 @@ void TunnelLab::stopServer()
     serverProcesses.clear();
 }
 
-bool TunnelLab::startService(const QStringList& through)
+bool TunnelLab::startService(const QStringList& through, bool waitReady)
 {
     QDir().mkpath(path("state"));
     QDir().mkpath(path("tzroot/etc"));
@@ -316,15 +316,15 @@ bool TunnelLab::startService(const QStringList& through)
             << "/usr/sbin/openvpn"
             << "--state-dir" << path("state") << "--timezone-root" << path("tzroot");
     service = launch(clientNs, command.takeFirst(), command);
+    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(serviceSocket()));
     QElapsedTimer clock;
     clock.start();
-    while (!QFileInfo::exists(serviceSocket())) {
+    while (waitReady && !QFileInfo::exists(serviceSocket())) {
         if (clock.hasExpired(10000) || service->waitForFinished(50)) {
             error = QStringLiteral("the service did not start: %1").arg(QString::fromLocal8Bit(service->readAll()));
             return false;
         }
     }
-    qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(serviceSocket()));
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     // The real service in the client namespace, on a private socket and state directory,
     // running the system's OpenVPN. through: a program and its arguments that the
     // service's command line is handed to (nsenter into a private mount namespace, say).
-    bool startService(const QStringList& through = QStringList());
+    // Returns when the service listens, or at once when not waitReady.
+    bool startService(const QStringList& through = QStringList(), bool waitReady = true);
     // Ends the service: SIGTERM, its stop control, or SIGKILL, a crash. Returns when it
     // has ended.
     bool stopService(bool crash = false);
