@@ -1,7 +1,7 @@
 # Test helpers.
 #
 #   add_unit_test(NAME name SOURCES files... [LIBS libs...] [LABELS labels...]
-#                 [ENVIRONMENT VAR=value...] [ARGS args...] [TIMEOUT seconds] [GTEST])
+#                 [ENVIRONMENT VAR=value...] [ARGS args...] [TIMEOUT seconds] [GTEST] [API_SIM])
 #
 # Builds one test program and registers it with CTest. Without GTEST the program is a
 # Qt Test program; with GTEST it uses GoogleTest (the Qt-free tests, which also run
@@ -13,6 +13,11 @@
 # kinds of program end with a totals line (Qt Test's own; GoogleTest's from the main in
 # tests/support/GTestMain.cpp); the expression takes it only as the last thing printed,
 # so a failure reported after it (a leak found at exit) still fails the test.
+#
+# API_SIM: the program drives tools/api-sim (tests/support/apisim). On Linux it starts
+# the simulator itself; under Wine it cannot, so CTest starts one for this program alone
+# on the build machine before it and stops it after (cmake/api-sim-host.sh), and the
+# program finds it through QUARNEL_API_SIM_STATE.
 
 set(QUARNEL_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE INTERNAL "")
 
@@ -67,7 +72,7 @@ function(quarnel_setup_gtest)
 endfunction()
 
 function(add_unit_test)
-    cmake_parse_arguments(T "GTEST" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;ARGS" ${ARGN})
+    cmake_parse_arguments(T "GTEST;API_SIM" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;ARGS" ${ARGN})
     if(NOT T_NAME OR NOT T_SOURCES)
         message(FATAL_ERROR "add_unit_test needs NAME and SOURCES")
     endif()
@@ -92,6 +97,15 @@ function(add_unit_test)
     endif()
 
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})
+    if(T_API_SIM AND WIN32)
+        set(sim_dir "${CMAKE_BINARY_DIR}/api-sim/${T_NAME}")
+        add_test(NAME ${T_NAME}_api_sim_start COMMAND ${PROJECT_SOURCE_DIR}/cmake/api-sim-host.sh start ${sim_dir})
+        add_test(NAME ${T_NAME}_api_sim_stop COMMAND ${PROJECT_SOURCE_DIR}/cmake/api-sim-host.sh stop ${sim_dir})
+        set_tests_properties(${T_NAME}_api_sim_start PROPERTIES FIXTURES_SETUP ${T_NAME}_api_sim LABELS "${T_LABELS}")
+        set_tests_properties(${T_NAME}_api_sim_stop PROPERTIES FIXTURES_CLEANUP ${T_NAME}_api_sim LABELS "${T_LABELS}")
+        set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED ${T_NAME}_api_sim)
+        list(APPEND T_ENVIRONMENT "QUARNEL_API_SIM_STATE=Z:${sim_dir}/state")
+    endif()
     set(skipped_totals
         "Totals: [0-9]+ passed, 0 failed, [1-9][0-9]* skipped[^\n]*\n(\\*+ Finished testing of [^\n]*\n)?[\r\n]*$")
     set_tests_properties(${T_NAME} PROPERTIES

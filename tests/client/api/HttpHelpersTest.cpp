@@ -15,11 +15,10 @@
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSslKey>
-#include <QTemporaryDir>
+#include <QDir>
 #include <QtTest>
 
 #include <memory>
@@ -39,9 +38,9 @@ QList<Step> repeat(const Step& step, int times)
 } // namespace
 
 // The request channel, the download and the probe against servers on loopback
-// that this test scripts; TLS certificates come from CAs made here with
-// openssl, one of them trusted through QUARNEL_API_CA as the demo and the tests
-// of the client do.
+// that this test scripts; TLS certificates come from two CAs made while building
+// (make-test-pki.sh), one of them trusted through QUARNEL_API_CA as the demo and
+// the tests of the client do.
 class TestHttpHelpers : public QObject
 {
     Q_OBJECT
@@ -49,12 +48,8 @@ class TestHttpHelpers : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(pki.isValid());
-        QVERIFY(makeCa("trusted"));
-        QVERIFY(makeCa("rogue"));
-        QVERIFY(makeServer("good", "trusted", "127.0.0.1", "subjectAltName=IP:127.0.0.1"));
-        QVERIFY(makeServer("stranger", "rogue", "127.0.0.1", "subjectAltName=IP:127.0.0.1"));
-        QVERIFY(makeServer("misnamed", "trusted", "other.example", "subjectAltName=DNS:other.example"));
+        for (const char* name : {"trusted-ca", "rogue-ca", "good", "stranger", "misnamed"})
+            QVERIFY2(QFileInfo::exists(pem(name)), qPrintable(pem(name)));
         qputenv("QUARNEL_API_CA", QFile::encodeName(pem("trusted-ca")));
     }
 
@@ -398,38 +393,6 @@ private slots:
 private:
     QString pem(const QString& name) const { return pki.filePath(name + ".pem"); }
 
-    bool openssl(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(pki.path());
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral("openssl"), arguments);
-        if (!process.waitForFinished(30000))
-            return false;
-        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    }
-
-    bool makeCa(const QString& name)
-    {
-        return openssl({"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-                        "-keyout", name + "-ca.key", "-out", name + "-ca.pem", "-days", "2", "-subj",
-                        "/CN=Quarnel test " + name + " CA", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
-                        "keyUsage=critical,keyCertSign,cRLSign"});
-    }
-
-    bool makeServer(const QString& name, const QString& ca, const QString& commonName, const QString& altNames)
-    {
-        QFile extensions(pki.filePath(name + ".ext"));
-        if (!extensions.open(QIODevice::WriteOnly))
-            return false;
-        extensions.write(altNames.toUtf8() + "\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
-        extensions.close();
-        return openssl({"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout",
-                        name + ".key", "-out", name + ".csr", "-subj", "/CN=" + commonName}) &&
-               openssl({"x509", "-req", "-in", name + ".csr", "-CA", ca + "-ca.pem", "-CAkey", ca + "-ca.key",
-                        "-CAcreateserial", "-out", name + ".pem", "-days", "2", "-extfile", name + ".ext"});
-    }
-
     void startTlsServer(const QString& certificate)
     {
         QFile keyFile(pki.filePath(certificate + ".key"));
@@ -447,7 +410,7 @@ public:
 
 private:
     const IsolatedUserDirs& dirs;
-    QTemporaryDir pki;
+    const QDir pki{QStringLiteral(QUARNEL_TEST_PKI_DIR)};
     std::unique_ptr<ScriptedHttpServer> server;
 };
 

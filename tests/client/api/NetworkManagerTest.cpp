@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -82,14 +81,14 @@ private:
     QJsonArray takeRequests();
     GetManager* channel(NetworkManager& manager, int index);
 
-    QTemporaryDir tmp;
     std::unique_ptr<ApiSim> sim;
     QJsonObject fixture;
+    QJsonObject withoutLocations;
+    QJsonObject secondLogin;
 };
 
 void NetworkManagerTest::initTestCase()
 {
-    QVERIFY(tmp.isValid());
     QVERIFY2(LocalSettings::instance() && QSettings().fileName().startsWith(QDir::homePath()),
              "settings are not sandboxed");
 
@@ -112,11 +111,6 @@ void NetworkManagerTest::initTestCase()
     logins.append(
         QJsonObject{{"login", "q10004"}, {"password", "pw4"}, {"exp", "soon"}, {"cert", "C4"}, {"key", "K4"}});
     fixture.insert(QStringLiteral("vpn_logins"), logins);
-    const auto writeFixture = [this](const QString& name, const QJsonObject& content) {
-        QFile file(tmp.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(content).toJson()) > 0;
-    };
-    QVERIFY(writeFixture(QStringLiteral("fixture.json"), fixture));
     // Variants for the refresh of full@: no locations at all, or only those of
     // the second login.
     const auto withFullAccount = [&](const QJsonObject& extra) {
@@ -126,9 +120,8 @@ void NetworkManagerTest::initTestCase()
         changed.insert(QStringLiteral("accounts"), list);
         return changed;
     };
-    QVERIFY(writeFixture(QStringLiteral("without-locations.json"),
-                         withFullAccount({{"order", QJsonArray{"ver", "auth", "file", "config"}}})));
-    QVERIFY(writeFixture(QStringLiteral("second-login.json"), withFullAccount({{"logins", QJsonArray{"q10002"}}})));
+    withoutLocations = withFullAccount({{"order", QJsonArray{"ver", "auth", "file", "config"}}});
+    secondLogin = withFullAccount({{"logins", QJsonArray{"q10002"}}});
     // It points the client at itself (API, CA and probe URLs).
     sim = std::make_unique<ApiSim>(fixture);
     QVERIFY2(sim->ok(), qPrintable(sim->failure()));
@@ -136,7 +129,7 @@ void NetworkManagerTest::initTestCase()
 
 void NetworkManagerTest::init()
 {
-    control(QStringLiteral("fixture=") + tmp.filePath(QStringLiteral("fixture.json")) + QStringLiteral("&reset=1"));
+    QVERIFY(sim->reset(fixture));
     takeRequests();
     SettingsSandbox::clear();
     LocalSettings::instance()->setValue(QLatin1String(SettingsKey::vpnLogin), QStringLiteral("q10001"));
@@ -376,12 +369,12 @@ void NetworkManagerTest::serverListKeepsOrReplacesTheList()
     QCOMPARE(manager->servers().size(), 4);
 
     // An answer without locations leaves the list alone.
-    control(QStringLiteral("reset=1&fixture=") + tmp.filePath(QStringLiteral("without-locations.json")));
+    QVERIFY(sim->reset(withoutLocations));
     refresh();
     QCOMPARE(manager->servers().size(), 4);
 
     // The first location of an answer replaces the whole list.
-    control(QStringLiteral("fixture=") + tmp.filePath(QStringLiteral("second-login.json")));
+    QVERIFY(sim->setFixture(secondLogin));
     refresh();
     QVERIFY(manager->servers().isEmpty());
     LocalSettings::instance()->setValue(QLatin1String(SettingsKey::vpnLogin), QStringLiteral("q10002"));

@@ -22,20 +22,34 @@ QJsonObject ApiSim::defaultFixture()
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
-ApiSim::ApiSim(const QJsonObject& fixture)
+ApiSim::ApiSim(const QJsonObject& fixture) : starting(fixture.isEmpty() ? defaultFixture() : fixture)
 {
     if (!dir.isValid()) {
         error = QStringLiteral("no temporary directory");
         return;
     }
-    const QString fixturePath = dir.filePath(QStringLiteral("fixture.json"));
-    QFile file(fixturePath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(fixture.isEmpty() ? defaultFixture() : fixture).toJson()) <= 0) {
-        error = QStringLiteral("the fixture could not be written");
-        return;
+    const QString statePath = qEnvironmentVariable("QUARNEL_API_SIM_STATE");
+    if (statePath.isEmpty()) {
+        const QString fixturePath = dir.filePath(QStringLiteral("fixture.json"));
+        QFile file(fixturePath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(starting).toJson()) <= 0) {
+            error = QStringLiteral("the fixture could not be written");
+            return;
+        }
+        file.close();
+        start(fixturePath);
+    } else {
+        takeOver(statePath);
     }
-    file.close();
+    if (!ok())
+        return;
+    qputenv("QUARNEL_API_URL", https.toUtf8());
+    qputenv("QUARNEL_API_CA", ca.toUtf8());
+    qputenv("QUARNEL_PROBE_URL", (http + QStringLiteral("/probe")).toUtf8());
+}
+
+void ApiSim::start(const QString& fixturePath)
+{
     process.setProgram(QStringLiteral("/usr/bin/python3"));
     process.setArguments({script, QStringLiteral("--tls-dir"), dir.filePath(QStringLiteral("tls")),
                           QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--http-port"),
@@ -62,9 +76,34 @@ ApiSim::ApiSim(const QJsonObject& fixture)
         error = QStringLiteral("the simulator did not report its ports");
         return;
     }
-    qputenv("QUARNEL_API_URL", https.toUtf8());
-    qputenv("QUARNEL_API_CA", dir.filePath(QStringLiteral("tls/ca.pem")).toUtf8());
-    qputenv("QUARNEL_PROBE_URL", (http + QStringLiteral("/probe")).toUtf8());
+    ca = dir.filePath(QStringLiteral("tls/ca.pem"));
+}
+
+void ApiSim::takeOver(const QString& statePath)
+{
+    QFile file(statePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("the simulator's state file %1 could not be read").arg(statePath);
+        return;
+    }
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        const QString key = line.section(QLatin1Char(' '), 0, 0);
+        const QString value = line.section(QLatin1Char(' '), 1);
+        if (key == QLatin1String("PORT"))
+            https = QStringLiteral("https://127.0.0.1:") + value;
+        else if (key == QLatin1String("HTTP_PORT"))
+            http = QStringLiteral("http://127.0.0.1:") + value;
+        else if (key == QLatin1String("CA"))
+            ca = value;
+    }
+    if (https.isEmpty() || http.isEmpty() || ca.isEmpty()) {
+        error = QStringLiteral("the simulator's state file %1 is incomplete").arg(statePath);
+        return;
+    }
+    // Whatever an earlier program left there, this one starts from its own fixture.
+    if (!reset())
+        error = QStringLiteral("the simulator at %1 did not take the fixture").arg(http);
 }
 
 ApiSim::~ApiSim()
@@ -104,8 +143,13 @@ bool ApiSim::setFixture(const QJsonObject& fixture)
 
 bool ApiSim::reset()
 {
-    return control(QStringLiteral("fixture=") + dir.filePath(QStringLiteral("fixture.json")) +
-                   QStringLiteral("&reset=1"));
+    return reset(starting);
+}
+
+bool ApiSim::reset(const QJsonObject& fixture)
+{
+    starting = fixture;
+    return control(QStringLiteral("reset=1")) && setFixture(fixture);
 }
 
 QJsonArray ApiSim::takeRequests()
