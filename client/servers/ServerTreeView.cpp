@@ -1,5 +1,6 @@
 #include "servers/ServerTreeView.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 
 namespace {
@@ -74,6 +75,11 @@ ServerTreeView::ServerTreeView(QWidget* parent) : QTreeView(parent)
     // edge, and the star's click area is found the same way; the rows keep that order
     // when the rest of the client turns right to left.
     setLayoutDirection(Qt::LeftToRight);
+    // The columns are as wide as the picker sets them. The header's own minimum is the
+    // widest glyph of its font: with a font that has a wide one (the fallback under
+    // Wine's test fonts gives 58 pixels) the star column outgrew the view, and the star
+    // was drawn and hit-tested beyond its right edge.
+    header()->setMinimumSectionSize(0);
 }
 
 void ServerTreeView::mousePressEvent(QMouseEvent* event)

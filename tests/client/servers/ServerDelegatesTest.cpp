@@ -244,11 +244,17 @@ private slots:
         view.setModel(flat.proxy.get());
         view.setItemDelegate(flat.delegate.get());
         view.header()->hide();
+        // Whatever the font: its widest glyph must not widen the star column, which
+        // would push the star beyond the view's right edge.
+        QFont wide = view.header()->font();
+        wide.setPixelSize(120);
+        view.header()->setFont(wide);
         view.setColumnWidth(0, 280);
         view.setColumnWidth(1, 40);
         view.resize(320, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.visualRect(flat.proxy->index(0, 1)).right(), view.viewport()->width() - 1);
         QSignalSpy selected(&view, &ServerTreeView::selectLocationIndex);
         QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(100, 250));
         QCOMPARE(selected.count(), 1);
