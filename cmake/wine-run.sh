@@ -6,6 +6,14 @@ set -e
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine keeps the build machine's QT_* variables from Windows programs (they would steer
+# Qt programs of the build machine instead) and passes WINEQT_* on as QT_*: without this
+# the tests would run on the Windows platform plugin with the system's fonts, whatever
+# QT_QPA_PLATFORM, QT_QPA_FONTDIR and QT_PLUGIN_PATH say.
+for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+    eval "WINE$name=\$$name"
+    export "WINE$name"
+done
 # The folders of the DLLs the program needs (Qt, OpenSSL, the MinGW runtime), given as
 # build-machine folders joined by ":"; Wine wants drive paths joined by ";".
 if [ -n "${QUARNEL_WINEPATH:-}" ]; then
