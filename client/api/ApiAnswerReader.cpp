@@ -125,6 +125,15 @@ ApiAnswerReader::SignIn ApiAnswerReader::readSignIn(const QByteArray& body, Cata
     bool lite = true;
     CatalogueWalk walk(catalogue);
     const QDomElement root = documentElement(body);
+    // A body that is not XML (cut short, broken, nested past reason) is no answer: read
+    // as one without elements it would make a full account lite and switch its kill
+    // switch off. It fails like a request that got no answer. An empty body, and XML
+    // without a ver element, still count as a lite account.
+    if (root.isNull() && !body.trimmed().isEmpty()) {
+        result.accepted = false;
+        result.error = NetworkManager::RequestFailed;
+        return result;
+    }
     for (QDomElement element = root.firstChildElement(); !element.isNull(); element = element.nextSiblingElement()) {
         const QString tag = element.tagName();
         if (tag == QLatin1String("ver")) {

@@ -253,8 +253,9 @@ void NetworkManagerTest::signInOutcomes_data()
     // No ver element at all reads as a lite account.
     QTest::newRow("empty body") << "empty@example.test"
                                 << "" << NetworkManager::LiteAccount << "" << false;
+    // A body that is not XML is no answer: it must not make a full account lite.
     QTest::newRow("malformed XML") << "full@example.test"
-                                   << "malformed" << NetworkManager::LiteAccount << "" << false;
+                                   << "malformed" << NetworkManager::RequestFailed << "" << false;
 }
 
 void NetworkManagerTest::signInOutcomes()
@@ -658,8 +659,11 @@ void NetworkManagerTest::signInStopRules_data()
     QTest::newRow("logins after locations")
         << "<data>" + full + yes + vpn("A", "u") + file("u") + "</data>" << NetworkManager::NoError << true
         << QStringList{"A"} << QStringList{"old", "u"};
-    QTest::newRow("malformed") << QByteArray("<data><vpn") << NetworkManager::LiteAccount << true << QStringList{"Old"}
-                               << QStringList{"old"};
+    QTest::newRow("malformed") << QByteArray("<data><vpn") << NetworkManager::RequestFailed << false
+                               << QStringList{"Old"} << QStringList{"old"};
+    QTest::newRow("cut short after locations")
+        << "<data>" + full + yes + vpn("A", "u") + "<vpn name=\"" << NetworkManager::RequestFailed << false
+        << QStringList{"Old"} << QStringList{"old"};
 }
 
 void NetworkManagerTest::signInStopRules()

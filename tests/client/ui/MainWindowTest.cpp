@@ -313,23 +313,28 @@ void TestMainWindow::failedRequestSaysWhetherTheInternetAnswers()
 
 void TestMainWindow::failedAutomaticSignInGoesOnWithTheCache_data()
 {
-    // A failed request is tried six times; a broken answer is an answer, read as one
-    // without elements.
+    // A failed request is tried six times; a broken or an empty answer came in one. Only
+    // an empty answer (no ver element) reads as a lite account, whose kill switch is off.
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("requestFails");
-    QTest::newRow("connection closed") << "close" << true;
-    QTest::newRow("answer cut short") << "truncated" << true;
-    QTest::newRow("silent past the deadlines") << "hang" << true;
-    QTest::newRow("broken XML") << "malformed" << false;
-    QTest::newRow("empty answer") << "empty" << false;
+    QTest::addColumn<bool>("accountKept");
+    QTest::newRow("connection closed") << "close" << true << true;
+    QTest::newRow("answer cut short") << "truncated" << true << true;
+    QTest::newRow("silent past the deadlines") << "hang" << true << true;
+    QTest::newRow("broken XML") << "malformed" << false << true;
+    QTest::newRow("empty answer") << "empty" << false << false;
 }
 
 void TestMainWindow::failedAutomaticSignInGoesOnWithTheCache()
 {
     QFETCH(QString, fault);
     QFETCH(bool, requestFails);
+    QFETCH(bool, accountKept);
     signInToConnectionScreen();
     const int servers = network->servers().size();
+    // As a full account with the kill switch on would have it.
+    LocalSettings::instance()->setLiteAccount(false);
+    LocalSettings::instance()->setValue(QLatin1String(SettingsKey::killConnect), true);
     window.reset();
     network.reset();
     QVERIFY(sim->control(QStringLiteral("fault=%1&match=wizardsetup").arg(fault)));
@@ -359,6 +364,8 @@ void TestMainWindow::failedAutomaticSignInGoesOnWithTheCache()
     QCOMPARE(window->currentScreen(), window->connectionScreen());
     QCOMPARE(network->servers().size(), servers);
     QVERIFY(boxes.isEmpty());
+    QCOMPARE(!LocalSettings::instance()->isLiteAccount(), accountKept);
+    QCOMPARE(LocalSettings::instance()->value(QLatin1String(SettingsKey::killConnect)).toBool(), accountKept);
 }
 
 void TestMainWindow::connectAtStartSurvivesASignInThatFailsMeanwhile()
