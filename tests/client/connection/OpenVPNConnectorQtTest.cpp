@@ -5,6 +5,7 @@
 
 #include "FakeService.h"
 #include "ManagementPeer.h"
+#include "ScriptedStandIn.h"
 #include "ServiceEndpoint.h"
 
 #include <QElapsedTimer>
@@ -55,7 +56,8 @@ private slots:
         qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(socketPath));
         setServiceConnectTimeout(std::chrono::milliseconds(300));
         configPath = dir.path() + "/Quarnel.ovpn";
-        // The stand-in sing-box is found on the search path.
+        // The stand-in sing-box is found on the search path (on Linux; Windows starts the
+        // one beside the test program).
         QVERIFY(QDir().mkpath(dir.path() + "/bin"));
         qputenv("PATH", QFile::encodeName(dir.path() + "/bin") + ":" + qgetenv("PATH"));
     }
@@ -280,12 +282,9 @@ private slots:
 
     void singBoxStartsAndStops()
     {
-#ifdef Q_OS_WIN
-        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
-#endif
-        writeSingBox("printf '%s\\n' \"$@\" > \"$3.args\"\n"
-                     "echo 'INFO[0000] sing-box started at (0.05s)' >&2\n"
-                     "exec sleep 60\n");
+        writeSingBox("args {3}.args\n"
+                     "say INFO[0000] sing-box started at (0.05s)\n"
+                     "hold\n");
         OpenVPNConnectorQt connector;
         Recorder recorder(connector);
         const QString config = dir.path() + "/Quarnel.brume-1.json";
@@ -307,31 +306,36 @@ private slots:
         QTest::addColumn<QStringList>("events");
 
         QTest::newRow("start-up timeout, then started")
-            << QByteArray("if [ -e \"$3.first\" ]; then echo 'started at' >&2; exec sleep 60; fi\n"
-                          ": > \"$3.first\"\n"
-                          "echo 'start service: take too much time to finish!' >&2\n"
-                          "exec sleep 60\n")
+            << QByteArray("if {3}.first say started at\n"
+                          "if {3}.first hold\n"
+                          "touch {3}.first\n"
+                          "say start service: take too much time to finish!\n"
+                          "hold\n")
             << QStringList{"log:Try to reconnect to Brume 1", "log:Connected to Brume", "connected", "disconnected",
                            "log:Disconnected from Brume"};
         QTest::newRow("both texts in one chunk counts as started")
-            << QByteArray("printf 'take too much time to finish!\\nstarted at\\n' >&2\nexec sleep 60\n")
+            << QByteArray("say take too much time to finish!\\nstarted at\nhold\n")
             << QStringList{"log:Connected to Brume", "connected", "disconnected", "log:Disconnected from Brume"};
         QTest::newRow("exits before starting")
-            << QByteArray("echo 'FATAL[0000] decode config' >&2\nexit 1\n") << QStringList{"error:9"};
+            << QByteArray("say FATAL[0000] decode config\nexit 1\n") << QStringList{"error:9"};
         QTest::newRow("does not start") << QByteArray() << QStringList{"error:9"};
         QTest::newRow("stop while starting")
-            << QByteArray("exec sleep 60\n") << QStringList{"disconnected", "log:Disconnected from Brume"};
+            << QByteArray("hold\n") << QStringList{"disconnected", "log:Disconnected from Brume"};
     }
 
     void singBoxRuns()
     {
-#ifdef Q_OS_WIN
-        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
-#endif
         QFETCH(QByteArray, script);
         QFETCH(QStringList, events);
         if (script.isEmpty()) {
-            writeSingBox(QByteArray(), "#!/nonexistent/interpreter\n");
+#ifdef Q_OS_WIN
+            QSKIP("Windows starts the stand-in beside the test program, which cannot be made unstartable");
+#else
+            // A program the system cannot start.
+            const QString path = dir.path() + "/bin/sing-box";
+            QFile::remove(path);
+            QVERIFY(QFile::link(dir.path() + "/nonexistent", path));
+#endif
         } else {
             writeSingBox(script);
         }
@@ -355,11 +359,8 @@ private slots:
 
     void singBoxExitsWhileConnected()
     {
-#ifdef Q_OS_WIN
-        QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
-#endif
-        writeSingBox("echo 'started at' >&2\n"
-                     "while [ ! -e \"$3.quit\" ]; do sleep 0.05; done\n");
+        writeSingBox("say started at\n"
+                     "wait {3}.quit\n");
         OpenVPNConnectorQt connector;
         Recorder recorder(connector);
         const QString config = dir.path() + "/Quarnel.brume-2.json";
@@ -398,16 +399,10 @@ private:
                QTest::qWaitFor([&peer] { return peer.heard() == subscriptions; }, 10000);
     }
 
-    // The stand-in sing-box; a script that marks with "started" where it was run.
-    void writeSingBox(const QByteArray& body, const QByteArray& interpreter = "#!/bin/sh\n")
+    // The stand-in sing-box, marking with "started" the folder of its configuration.
+    void writeSingBox(const QByteArray& script)
     {
-        const QString path = dir.path() + "/bin/sing-box";
-        QFile::remove(path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(interpreter + ": > \"$(dirname \"$3\")/started\"\n" + body);
-        file.close();
-        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        QVERIFY(installStandIn(StandIn::SingBox, dir.path() + "/bin", "touch {3:dir}/started\n" + script));
     }
 
     QTemporaryDir dir;
