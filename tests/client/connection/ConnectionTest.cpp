@@ -13,6 +13,7 @@
 #include "FakeService.h"
 #include "IsolatedUserDirs.h"
 #include "ManagementPeer.h"
+#include "ScriptedStandIn.h"
 #include "UnderWine.h"
 
 #include <QFile>
@@ -25,10 +26,9 @@
 
 namespace {
 
-// Stands in for sing-box: reports that it started, then runs until it is killed.
-const char singBoxStandIn[] = "#!/bin/sh\n"
-                              "echo 'INFO sing-box started at 0.02s' >&2\n"
-                              "exec sleep 600\n";
+// Stands in for sing-box: reports that it started, then runs until it is stopped.
+const char singBoxStandIn[] = "say INFO sing-box started at 0.02s\n"
+                              "hold\n";
 
 ServerInfo serverOfType(int type)
 {
@@ -92,12 +92,7 @@ private:
 void TestConnection::initTestCase()
 {
     QVERIFY(dir.isValid());
-    const QString standIn = dir.filePath(QStringLiteral("sing-box"));
-    QFile script(standIn);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(singBoxStandIn);
-    script.close();
-    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(installStandIn(StandIn::SingBox, dir.path(), singBoxStandIn));
     qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
     // Only the test that starts OpenVPN puts a stand-in service here.
     qputenv("QUARNEL_SERVICE_SOCKET", QFile::encodeName(testServiceEndpoint(dir.path())));
@@ -301,9 +296,6 @@ void TestConnection::dialUpTypesAreRefusedOnThisSystem()
 
 void TestConnection::disconnectWithoutRasHandleOnlyStopsTheConnector()
 {
-#ifdef Q_OS_WIN
-    QSKIP("The stand-in sing-box is a shell script; Windows starts sing-box\\sing-box.exe beside the client");
-#endif
     AllSignals spies(connection.get());
     const QString config = dir.filePath(QStringLiteral("brume.json"));
     connection->connector()->startSingBox(config);
