@@ -24,11 +24,6 @@ QString unavailable;
 // Reachable from the client side only outside any tunnel.
 const char outsideHost[] = "10.99.0.3";
 
-bool answers(const char* address)
-{
-    return TunnelLab::runIn(QString(), "ping", {"-n", "-c", "1", "-W", "2", address}) == 0;
-}
-
 } // namespace
 
 // The connection screen as a user drives it: the real service, its nftables kill switch
@@ -62,7 +57,7 @@ private slots:
     void connectsWithTheKillSwitchOn()
     {
         QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
-        QVERIFY(answers(outsideHost));
+        QVERIFY(TunnelLab::pings(outsideHost));
         const ServerInfo server = storeLabAccount(*lab);
 
         MainWindow shell;
@@ -72,19 +67,19 @@ private slots:
         screen->applySettings();
         shell.show();
         // The kill switch is on before any tunnel: nothing gets out but to the servers.
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
 
         screen->onClickConnect();
         QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Connected), 30000);
         QCOMPARE(shell.systemTray()->menu()->actions().at(2)->text(), QString("Connected to Lab"));
-        QVERIFY(answers(TunnelLab::tunnelServerAddress));
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(TunnelLab::pings(TunnelLab::tunnelServerAddress));
+        QVERIFY(!TunnelLab::pings(outsideHost));
 
         // The tunnel program dies: back to idle, and still nothing leaks.
         lab->stopServer();
         QVERIFY(lab->killServiceChild("openvpn"));
         QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Idle), 15000);
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
         QCOMPARE(shell.systemTray()->currentState(), 0);
 
         // Connect again and disconnect by hand.
@@ -95,7 +90,7 @@ private slots:
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
         QTRY_VERIFY_WITH_TIMEOUT(!lab->clientHasDevice("tun0"), 15000);
         screen->shutdown();
-        QVERIFY(answers(outsideHost));
+        QVERIFY(TunnelLab::pings(outsideHost));
     }
 };
 

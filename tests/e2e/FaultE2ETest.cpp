@@ -23,12 +23,6 @@ QString unavailable;
 // Reachable from the client side only outside any tunnel.
 const char outsideHost[] = "10.99.0.3";
 
-// A ping over the lab's links answers within a millisecond: a second tells a held one.
-bool answers(const char* address)
-{
-    return TunnelLab::runIn(QString(), "ping", {"-n", "-c", "1", "-W", "1", address}) == 0;
-}
-
 // How many OpenVPN processes the service has started so far, by its log.
 int launches()
 {
@@ -89,7 +83,7 @@ private slots:
         QTest::qWait(2000);
         QCOMPARE(launches(), before + 1);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
 
         QVERIFY2(lab->startServer("udp"), qPrintable(lab->failure()));
         connectAndCheckTheTunnel();
@@ -105,7 +99,7 @@ private slots:
         QCOMPARE(messages.first(), QString("Invalid username or password"));
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
         QCOMPARE(launches(), before + 3);
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
         QTRY_VERIFY_WITH_TIMEOUT(lab->clientProcesses("openvpn").isEmpty(), 10000);
     }
 
@@ -118,8 +112,8 @@ private slots:
         // The service crashes: its rules stay in the kernel, and the tunnel, which OpenVPN
         // and the client run between them, goes on.
         QVERIFY(lab->stopService(true));
-        QVERIFY(!answers(outsideHost));
-        QVERIFY(answers(TunnelLab::tunnelServerAddress));
+        QVERIFY(!TunnelLab::pings(outsideHost));
+        QVERIFY(TunnelLab::pings(TunnelLab::tunnelServerAddress));
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Connected));
 
         // Started again, the service takes over; the user disconnects and connects anew.
@@ -127,7 +121,7 @@ private slots:
         screen->onClickConnect();
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
         QTRY_VERIFY_WITH_TIMEOUT(!lab->clientHasDevice("tun0"), 15000);
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
         connectAndCheckTheTunnel();
         QCOMPARE(lab->clientProcesses("openvpn").size(), 1);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
@@ -145,7 +139,7 @@ private slots:
         QCOMPARE(messages.first(), QString("Can not connect to helper"));
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
         QVERIFY(lab->clientProcesses("openvpn").isEmpty());
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(!TunnelLab::pings(outsideHost));
 
         // Back while the next attempt waits for it (each request waits up to 10 s): the
         // attempt goes through, with nothing more to say.
@@ -171,8 +165,8 @@ private:
         QCOMPARE(screen->connectionState(), int(ConnectWindow::Idle));
         screen->onClickConnect();
         QTRY_COMPARE_WITH_TIMEOUT(screen->connectionState(), int(ConnectWindow::Connected), 30000);
-        QVERIFY(answers(TunnelLab::tunnelServerAddress));
-        QVERIFY(!answers(outsideHost));
+        QVERIFY(TunnelLab::pings(TunnelLab::tunnelServerAddress));
+        QVERIFY(!TunnelLab::pings(outsideHost));
     }
 
     std::unique_ptr<MainWindow> shell;

@@ -6,7 +6,6 @@
 #include "data/LocalSettings.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSettings>
@@ -45,19 +44,6 @@ bool fillUp(const QString& path)
     }
     filler.unsetError();
     while (filler.write("x", 1) == 1 && filler.flush()) {
-    }
-    return true;
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.hasExpired(timeoutMs)) {
-            return false;
-        }
-        QTest::qWait(100);
     }
     return true;
 }
@@ -125,7 +111,7 @@ private slots:
         // Signed in, with a catalogue to store and lines to log, on a disk with no room.
         sim->takeRequests();
         client->start(sim->httpsBase());
-        QVERIFY2(waitFor([this] { return signedIn(); }, 30000), client->output().constData());
+        QVERIFY2(QTest::qWaitFor([this] { return signedIn(); }, 30000), client->output().constData());
         QTest::qWait(3000);
         QVERIFY2(client->running(), client->output().constData());
         QVERIFY2(client->quit(), client->output().constData());
@@ -144,16 +130,19 @@ private slots:
         // filled up, and stores what it is given.
         QVERIFY(QFile::remove(root + "/filler"));
         client->start(sim->httpsBase());
-        QVERIFY2(waitFor([this] { return signedIn(); }, 30000), client->output().constData());
-        QVERIFY2(waitFor(
+        QVERIFY2(QTest::qWaitFor([this] { return signedIn(); }, 30000), client->output().constData());
+        // Read as plain text while the client runs: a QSettings here would take the file's
+        // lock at every look and hold up the client's own writes.
+        QVERIFY2(QTest::qWaitFor(
                      [this] {
-                         QSettings stored(client->settingsFile(), QSettings::IniFormat);
-                         return !stored.value(SettingsKey::cachedServers).toStringList().isEmpty();
+                         const QByteArray text = readAll(client->settingsFile());
+                         return text.contains("\ncachedServers=") && !text.contains("\ncachedServers=\n");
                      },
                      15000),
                  client->output().constData());
         QVERIFY2(client->quit(), client->output().constData());
         QSettings stored(client->settingsFile(), QSettings::IniFormat);
+        QVERIFY(!stored.value(SettingsKey::cachedServers).toStringList().isEmpty());
         QCOMPARE(stored.value(SettingsKey::language).toString(), QString("de"));
         QCOMPARE(stored.value(SettingsKey::advProtocol).toString(), QString("udp"));
     }

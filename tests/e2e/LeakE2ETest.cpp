@@ -15,7 +15,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -291,29 +290,11 @@ bool writeLeakSettings(ClientProgram& client)
     return settings.status() == QSettings::NoError;
 }
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.hasExpired(timeoutMs)) {
-            return false;
-        }
-        QTest::qWait(100);
-    }
-    return true;
-}
-
 QByteArray killSwitchRules()
 {
     bool ok = false;
     const QByteArray rules = nft(QString(), {"list", "table", "inet", "quarnel"}, &ok);
     return ok ? rules : QByteArray();
-}
-
-bool pings(const char* address)
-{
-    return TunnelLab::runIn(QString(), "ping", {"-n", "-q", "-c", "1", "-W", "2", address}, 10000) == 0;
 }
 
 // The far end of the tunnel, over TCP, UDP and ICMP.
@@ -333,7 +314,7 @@ QString farSideAnswers()
     if (!attempts[1].passed) {
         missing << "UDP";
     }
-    if (!pings(TunnelLab::tunnelServerAddress)) {
+    if (!TunnelLab::pings(TunnelLab::tunnelServerAddress)) {
         missing << "ICMP";
     }
     return missing.isEmpty() ? QStringLiteral("yes") : "no " + missing.join('/');
@@ -429,17 +410,17 @@ private slots:
 
         QVERIFY(counter.shutServer(true));
         client->start(api.url());
-        VERIFY_OR_DUMP(waitFor([] { return !killSwitchRules().isEmpty(); }, 30000));
+        VERIFY_OR_DUMP(QTest::qWaitFor([] { return !killSwitchRules().isEmpty(); }, 30000));
         phase("client starting (no rules yet)", false, 0);
         VERIFY_OR_DUMP(api.called(30000));
         phase("idle before connecting");
 
         api.release();
-        VERIFY_OR_DUMP(waitFor([] { return !lab->clientProcesses("openvpn").isEmpty(); }, 30000));
+        VERIFY_OR_DUMP(QTest::qWaitFor([] { return !lab->clientProcesses("openvpn").isEmpty(); }, 30000));
         phase("connecting, server silent");
 
         QVERIFY(counter.shutServer(false));
-        VERIFY_OR_DUMP(waitFor([] { return pings(TunnelLab::tunnelServerAddress); }, 90000));
+        VERIFY_OR_DUMP(QTest::qWaitFor([] { return TunnelLab::pings(TunnelLab::tunnelServerAddress); }, 90000));
         phase("connected")->farSide = farSideAnswers();
 
         const QList<qint64> firstTunnel = lab->clientProcesses("openvpn");
@@ -455,13 +436,13 @@ private slots:
         VERIFY_OR_DUMP(again.called(30000));
         phase("client restarted, signing in");
         again.release();
-        VERIFY_OR_DUMP(waitFor(
+        VERIFY_OR_DUMP(QTest::qWaitFor(
             [&] {
                 const QList<qint64> now = lab->clientProcesses("openvpn");
                 return !now.isEmpty() && !now.contains(firstTunnel.first());
             },
             60000));
-        VERIFY_OR_DUMP(waitFor([] { return pings(TunnelLab::tunnelServerAddress); }, 90000));
+        VERIFY_OR_DUMP(QTest::qWaitFor([] { return TunnelLab::pings(TunnelLab::tunnelServerAddress); }, 90000));
         phase("client restarted")->farSide = farSideAnswers();
         // The service ended the tunnel it had started before it started this one.
         QCOMPARE(lab->clientProcesses("openvpn").size(), 1);
@@ -485,7 +466,7 @@ private slots:
         for (const qint64 pid : lab->clientProcesses("openvpn")) {
             ::kill(static_cast<pid_t>(pid), SIGKILL);
         }
-        VERIFY_OR_DUMP(waitFor(
+        VERIFY_OR_DUMP(QTest::qWaitFor(
             [] {
                 const QByteArray rules = killSwitchRules();
                 return !rules.isEmpty() && !rules.contains(TunnelLab::serverAddress);

@@ -374,6 +374,11 @@ bool TunnelLab::addServerAddress(const QString& address)
     return ip({"-n", serverNs, "addr", "add", address + "/24", "dev", QStringLiteral("qe%1s").arg(getpid())});
 }
 
+bool TunnelLab::pings(const QString& address)
+{
+    return runIn(QString(), QStringLiteral("ping"), {"-n", "-q", "-c", "1", "-W", "1", address}, 10000) == 0;
+}
+
 bool TunnelLab::killServiceChild(const QString& name)
 {
     return service != nullptr && runIn(QString(), QStringLiteral("pkill"),

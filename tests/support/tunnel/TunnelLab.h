@@ -68,6 +68,9 @@ public:
     // Runs a program in a namespace and returns its exit code (-1 when it did not end in time).
     static int runIn(const QString& ns, const QString& program, const QStringList& arguments, int timeoutMs = 20000,
                      QByteArray* output = nullptr);
+    // Whether one ping from the client namespace is answered. Over the lab's links an
+    // answer takes a millisecond, so a second's wait tells a held ping.
+    static bool pings(const QString& address);
     // Whether a network device of that name exists in the client namespace.
     bool clientHasDevice(const QString& name) const;
     // Gives the server side one more address on the shared link: a host outside every
